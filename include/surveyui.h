@@ -1,0 +1,22 @@
+#pragma once
+// surveyui: everything a host program uses, in one include.
+
+#include "platform/core/CArray.h"
+#include "platform/core/CFile.h"
+#include "platform/core/CObject.h"
+#include "platform/core/COleVariant.h"
+#include "platform/core/CStdioFile.h"
+#include "platform/core/CString.h"
+#include "platform/core/Drives.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/ExtensionModule.h"
+#include "platform/core/LocalTime.h"
+#include "platform/core/Messages.h"
+#include "platform/core/OsServices.h"
+#include "platform/core/WinTypes.h"
+#include "settings/AngleText.h"
+#include "settings/ConfigFile.h"
+#include "settings/DateTimeText.h"
+#include "settings/RegisteredMessages.h"
+#include "settings/SettingsPane.h"
+#include "settings/UnitsSettings.h"
