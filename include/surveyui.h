@@ -17,6 +17,7 @@
 #include "settings/AngleText.h"
 #include "settings/ConfigFile.h"
 #include "settings/DateTimeText.h"
+#include "settings/ModuleEntry.h"
 #include "settings/RegisteredMessages.h"
 #include "settings/SettingsPane.h"
 #include "settings/UnitsSettings.h"

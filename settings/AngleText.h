@@ -20,17 +20,17 @@ enum ANGLE_TYPE {
 
 // Angle formats: the index into AngleFmtTxt / LatLonFmtTxt.
 enum ANGLE_FORMAT {
-    ANGLE_FMT_DMS = 0,          // degrees, minutes, seconds
-    ANGLE_FMT_DM = 1,           // degrees, decimal minutes
-    ANGLE_FMT_DEGREES = 2,      // decimal degrees with quadrant
-    ANGLE_FMT_SIGNED = 3,       // signed decimal degrees
+    ANGLE_FMT_DMS = 0,      // degrees, minutes, seconds
+    ANGLE_FMT_DM = 1,       // degrees, decimal minutes
+    ANGLE_FMT_DEGREES = 2,  // decimal degrees with quadrant
+    ANGLE_FMT_SIGNED = 3,   // signed decimal degrees
     ANGLE_FMT_GRADIANS = 4,
     ANGLE_FMT_FROM_SETTINGS = 5,  // FormatAngle only: the stored format for the type
 };
 
 // The format strings of the five notations and the unit-symbol text, built at start-up.
 SUI_API const CString& AngleFormatString(int format);
-SUI_API const CString& AngleSignedFormatString();    // format 3 for types without a sign
+SUI_API const CString& AngleUnsignedFormatString();  // format 3 for types without a sign
 SUI_API const CString& AngleUnitSymbols();           // degree, minute and second signs
 
 SUI_API void ReadAngleSettings(int* format, int* decimals);
@@ -48,8 +48,7 @@ SUI_API void SetDefaultLatQuad(char quadrant);
 SUI_API void SetDefaultLonQuad(char quadrant);
 
 SUI_API int DefaultAngleDecimals(int angleType, int format);
-SUI_API CString FormatAngle(double radians, int angleType, int format, int decimals,
-                            char quadrant);
+SUI_API CString FormatAngle(double radians, int angleType, int format, int decimals, char quadrant);
 SUI_API double ParseAngle(const char* text, int angleType);
 
 SUI_API CString GetAngleTemplate(int angleType, int format, int decimals);
@@ -57,7 +56,7 @@ SUI_API CString GetAngleMask(int angleType, int format, int decimals);
 SUI_API CString GetAngleValidChars(int angleType, int format);
 SUI_API double ParseMaskedAngle(const char* typed, int angleType, int format, int decimals);
 
-SUI_API void SplitDegrees(double radians, int decimals, int* degrees, int* minutes,
-                          double* seconds, int* sign);
+SUI_API void SplitDegrees(double radians, int decimals, int* degrees, int* minutes, double* seconds,
+                          int* sign);
 // a - b, wrapped across 0/360 (mode 1, degrees) or 0/2 pi (any other mode, radians).
 SUI_API double AngleDifference(double a, double b, int mode);

@@ -29,9 +29,9 @@ constexpr int kNauticalUnitCount = 3;
 constexpr int kMetricUnitCount = 3;
 
 // Imperial Mode names and short texts, and their multipliers of the foot.
-SUI_API extern const char* const ImperialModeTxt[4];   // "Feet", "Yards", "Links", "Chains"
-SUI_API extern const char* const ImperialUnitTxt[4];   // "Ft.", "Yds", "Lnk", "Chn"
-SUI_API extern const char* const SpeedUnitTxt[4];      // "m/s", "Kts.", "kph", "mph"
+SUI_API extern const char* const ImperialModeTxt[4];  // "Feet", "Yards", "Links", "Chains"
+SUI_API extern const char* const ImperialUnitTxt[4];  // "Ft.", "Yds", "Lnk", "Chn"
+SUI_API extern const char* const SpeedUnitTxt[4];     // "m/s", "Kts.", "kph", "mph"
 
 // Units Mode; the stored Conversion Mode always goes to *conversionMode when given, the
 // stored Imperial Mode to *imperialMode only when it is non-zero (callers set it to 0).

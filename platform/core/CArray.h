@@ -45,33 +45,43 @@ public:
         m_items.push_back(item);
         return GetUpperBound();
     }
-    // Grows the array when index lies beyond its end.
+    // Grows the array when index lies beyond its end. item may be an element of this
+    // array, so it is copied before growing moves the elements.
     void SetAtGrow(int index, ARG_TYPE item) {
         if (index < 0) {
             AfxThrowInvalidArgException();
         }
         if (index >= GetSize()) {
+            TYPE copy(item);
             m_items.resize(static_cast<size_t>(index) + 1);
+            m_items[static_cast<size_t>(index)] = std::move(copy);
+        } else {
+            m_items[static_cast<size_t>(index)] = item;
         }
-        m_items[static_cast<size_t>(index)] = item;
     }
-    // Inserts count copies at index; an index beyond the end grows the array first.
+    // Inserts count (at least one) copies at index; an index beyond the end grows the
+    // array first. item may be an element of this array.
     void InsertAt(int index, ARG_TYPE item, int count = 1) {
-        if (index < 0 || count < 0) {
+        if (index < 0 || count <= 0) {
             AfxThrowInvalidArgException();
         }
+        const TYPE copy(item);
         if (index > GetSize()) {
             m_items.resize(static_cast<size_t>(index));
         }
-        m_items.insert(m_items.begin() + index, static_cast<size_t>(count), item);
+        m_items.insert(m_items.begin() + index, static_cast<size_t>(count), copy);
     }
     void RemoveAt(int index, int count = 1) {
-        if (index < 0 || count < 0 || index + count > GetSize()) {
+        if (index < 0 || count < 0 || index > GetSize() || count > GetSize() - index) {
             AfxThrowInvalidArgException();
         }
         m_items.erase(m_items.begin() + index, m_items.begin() + index + count);
     }
+    // An array cannot be appended to itself, as in the framework.
     int Append(const CArray& other) {
+        if (&other == this) {
+            AfxThrowInvalidArgException();
+        }
         const int first = GetSize();
         m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end());
         return first;

@@ -75,23 +75,34 @@ public:
     bool IsOpen() const { return m_hFile >= 0; }
 
 protected:
-    // Lets a derived class adopt the descriptor (e.g. put a stream over it) after Open.
-    virtual void OnOpened() {}
+    // Lets a derived class adopt the descriptor (e.g. put a stream over it) after Open;
+    // false (with errno set) makes the open fail.
+    virtual bool OnOpened() { return true; }
     // Lets a derived class release what it built over the descriptor before it closes;
-    // returns false when buffered data could not be written.
+    // returns false (after NoteWriteFailure) when buffered data could not be written.
     virtual bool OnClosing() { return true; }
     int Descriptor() const { return m_hFile; }
     void ForgetDescriptor() { m_hFile = -1; }
     UINT OpenFlagsUsed() const { return m_openFlags; }
+    bool IsWritable() const { return (m_openFlags & (modeWrite | modeReadWrite)) != 0; }
+
+    // Records that written data was lost, so that Close keeps no incomplete replacement.
+    void NoteWriteFailure(int osError);
+    // NoteWriteFailure, then raises CFileException (diskFull or hardIO).
+    [[noreturn]] void ThrowWriteFailure(int osError);
+    [[noreturn]] void ThrowFileError(int cause, int osError) const;
+    void RequireOpen() const;
 
 private:
-    bool Finish(bool keep);
+    // Releases everything; returns 0 or the errno that kept the data from being stored.
+    int Finish(bool keep);
+    int CompleteReplacement(int error, bool keep);
 
-    int m_hFile = -1;          // the data: the file itself or the temporary replacement
-    int m_lockFile = -1;       // for a replacement: the target, held for its lock
-    std::string m_hostPath;    // the target on this machine
-    std::string m_tempPath;    // the temporary replacement, when replacing
+    int m_hFile = -1;        // the data: the file itself or the temporary replacement
+    int m_lockFile = -1;     // for a replacement: the target, held for its lock
+    std::string m_hostPath;  // the target on this machine
+    std::string m_tempPath;  // the temporary replacement, when replacing
     UINT m_openFlags = 0;
-    bool m_writeFailed = false;
+    int m_writeError = 0;  // errno of the first lost write, 0 while all went well
     CString m_strFileName;
 };

@@ -1,10 +1,13 @@
 #pragma once
 // COleVariant: the framework's tagged value. Text values (VT_BSTR) hold Windows-1252
 // bytes in a length-prefixed buffer owned by the variant (the 8-bit build's view of a
-// BSTR). ChangeType follows VariantChangeType: numbers to text print up to 15
-// significant digits (R8) or 7 (R4) in the "C" locale; text to numbers must parse
-// completely and fit, else COleException with DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW;
-// doubles to integers round half to even; any non-zero number to BOOL is VARIANT_TRUE.
+// BSTR). ChangeType follows VariantChangeType: numbers to text print like "%.15G" (R8)
+// or "%.7G" (R4) in the "C" locale (1.5 -> "1.5", 1e20 -> "1E+20"), BOOL as "-1" or "0";
+// text to numbers must parse completely and fit, else COleException with
+// DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW; doubles to integers round half to even; any
+// non-zero number to BOOL is VARIANT_TRUE.
+// long is 64 bits here: a long given to a constructor or assignment must fit in 32 bits,
+// signed or unsigned, and keeps that bit pattern (else COleException DISP_E_OVERFLOW).
 
 #include "platform/core/CString.h"
 #include "platform/core/Exceptions.h"
@@ -61,17 +64,17 @@ public:
     COleVariant(const VARIANT& src);  // NOLINT
     COleVariant(const COleVariant& src);
     COleVariant(COleVariant&& src) noexcept;
-    COleVariant(const char* text);  // NOLINT: VT_BSTR
-    COleVariant(const CString& text);  // NOLINT: VT_BSTR
-    COleVariant(BYTE value);        // NOLINT: VT_UI1
+    COleVariant(const char* text);                 // NOLINT: VT_BSTR
+    COleVariant(const CString& text);              // NOLINT: VT_BSTR
+    COleVariant(BYTE value);                       // NOLINT: VT_UI1
     COleVariant(short value, VARTYPE vt = VT_I2);  // NOLINT: VT_I2 or VT_BOOL
-    COleVariant(long value, VARTYPE vt = VT_I4);   // NOLINT: VT_I4, VT_INT, VT_UI4, VT_UINT, VT_BOOL
-    COleVariant(int value, VARTYPE vt = VT_I4);    // NOLINT: as long
-    COleVariant(unsigned long value);              // NOLINT: VT_UI4
-    COleVariant(unsigned int value);               // NOLINT: VT_UI4
-    COleVariant(unsigned short value);             // NOLINT: VT_UI2
-    COleVariant(float value);                      // NOLINT: VT_R4
-    COleVariant(double value);                     // NOLINT: VT_R8
+    COleVariant(long value, VARTYPE vt = VT_I4);  // NOLINT: VT_I4, VT_INT, VT_UI4, VT_UINT, VT_BOOL
+    COleVariant(int value, VARTYPE vt = VT_I4);   // NOLINT: as long
+    COleVariant(unsigned long value);             // NOLINT: VT_UI4
+    COleVariant(unsigned int value);              // NOLINT: VT_UI4
+    COleVariant(unsigned short value);            // NOLINT: VT_UI2
+    COleVariant(float value);                     // NOLINT: VT_R4
+    COleVariant(double value);                    // NOLINT: VT_R8
     ~COleVariant();
 
     COleVariant& operator=(const COleVariant& src);

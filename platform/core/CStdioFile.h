@@ -33,9 +33,10 @@ public:
     FILE* m_pStream = nullptr;
 
 protected:
-    void OnOpened() override;
+    bool OnOpened() override;
     bool OnClosing() override;
 
 private:
     bool IsText() const { return (OpenFlagsUsed() & typeBinary) == 0; }
+    void RequireStream() const;
 };

@@ -10,10 +10,16 @@ namespace {
 
 constexpr const char* kWhiteSpace = " \t\r\n\v\f";
 
-int ClampIndex(int index, int length) { return std::clamp(index, 0, length); }
+int ClampIndex(int index, int length) {
+    return std::clamp(index, 0, length);
+}
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 }  // namespace
 
@@ -218,15 +224,19 @@ int CString::FindOneOf(const char* chars) const {
 }
 
 CString CString::Left(int count) const {
-    return CString(std::string_view(m_data).substr(0, static_cast<size_t>(ClampIndex(count, GetLength()))));
+    return CString(
+        std::string_view(m_data).substr(0, static_cast<size_t>(ClampIndex(count, GetLength()))));
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     first = ClampIndex(first, GetLength());
     count = ClampIndex(count, GetLength() - first);
-    return CString(std::string_view(m_data).substr(static_cast<size_t>(first), static_cast<size_t>(count)));
+    return CString(
+        std::string_view(m_data).substr(static_cast<size_t>(first), static_cast<size_t>(count)));
 }
 
 CString CString::Right(int count) const {
@@ -263,11 +273,21 @@ CString CString::Tokenize(const char* delimiters, int& start) const {
     return CString(std::string_view(m_data).substr(from, to - from));
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
-CString& CString::Trim(char target) { return TrimRight(target).TrimLeft(target); }
-CString& CString::Trim(const char* targets) { return TrimRight(targets).TrimLeft(targets); }
-CString& CString::TrimLeft() { return TrimLeft(kWhiteSpace); }
-CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
+CString& CString::Trim(char target) {
+    return TrimRight(target).TrimLeft(target);
+}
+CString& CString::Trim(const char* targets) {
+    return TrimRight(targets).TrimLeft(targets);
+}
+CString& CString::TrimLeft() {
+    return TrimLeft(kWhiteSpace);
+}
+CString& CString::TrimRight() {
+    return TrimRight(kWhiteSpace);
+}
 
 CString& CString::TrimLeft(char target) {
     const char targets[2] = {target, '\0'};

@@ -94,16 +94,19 @@ public:
     int CompareNoCase(const char* text) const;
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_data == b.m_data; }
-    friend bool operator==(const CString& a, const char* b) { return a.m_data == b; }
+    // A null text compares as empty text, as everywhere else in this class.
+    friend bool operator==(const CString& a, const char* b) { return a.m_data == (b ? b : ""); }
     friend bool operator<(const CString& a, const CString& b) { return a.m_data < b.m_data; }
-    friend bool operator<(const CString& a, const char* b) { return a.m_data < b; }
+    friend bool operator<(const CString& a, const char* b) { return a.m_data < (b ? b : ""); }
     friend bool operator>(const CString& a, const CString& b) { return a.m_data > b.m_data; }
-    friend CString operator+(const CString& a, const CString& b);
-    friend CString operator+(const CString& a, const char* b);
-    friend CString operator+(const char* a, const CString& b);
-    friend CString operator+(const CString& a, char b);
-    friend CString operator+(char a, const CString& b);
 
 private:
     std::string m_data;
 };
+
+// Concatenation (exported: a host program joins texts from the library).
+SUI_API CString operator+(const CString& a, const CString& b);
+SUI_API CString operator+(const CString& a, const char* b);
+SUI_API CString operator+(const char* a, const CString& b);
+SUI_API CString operator+(const CString& a, char b);
+SUI_API CString operator+(char a, const CString& b);

@@ -27,13 +27,20 @@ CString COleException::GetErrorMessage() const {
 
 CString CFileException::GetErrorMessage() const {
     static const char* const kCauses[] = {
-        "No error occurred.",        "An unspecified error occurred.",
-        "The file could not be located.", "All or part of the path is invalid.",
-        "Too many open files.",      "Access to the file was denied.",
-        "An invalid file handle was used.", "The current working directory cannot be removed.",
-        "There are no more directory entries.", "Error trying to set the file pointer.",
-        "A hardware I/O error occurred.", "A sharing violation occurred.",
-        "A locking violation occurred.", "The disk is full.",
+        "No error occurred.",
+        "An unspecified error occurred.",
+        "The file could not be located.",
+        "All or part of the path is invalid.",
+        "Too many open files.",
+        "Access to the file was denied.",
+        "An invalid file handle was used.",
+        "The current working directory cannot be removed.",
+        "There are no more directory entries.",
+        "Error trying to set the file pointer.",
+        "A hardware I/O error occurred.",
+        "A sharing violation occurred.",
+        "A locking violation occurred.",
+        "The disk is full.",
         "The end of file was reached.",
     };
     CString text = (m_cause >= 0 && m_cause <= endOfFile) ? kCauses[m_cause] : kCauses[1];
@@ -45,8 +52,12 @@ CString CFileException::GetErrorMessage() const {
     return text;
 }
 
-void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
-void AfxThrowOleException(SCODE sc) { throw COleException(sc); }
+void AfxThrowInvalidArgException() {
+    throw CInvalidArgException();
+}
+void AfxThrowOleException(SCODE sc) {
+    throw COleException(sc);
+}
 void AfxThrowFileException(int cause, LONG osError, const char* fileName) {
     throw CFileException(cause, osError, fileName);
 }

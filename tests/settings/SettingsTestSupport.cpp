@@ -33,7 +33,9 @@ void SettingsTest::TearDown() {
     fs::remove_all(m_root, ignored);
 }
 
-std::string SettingsTest::File(const std::string& name) const { return m_settings + "/" + name; }
+std::string SettingsTest::File(const std::string& name) const {
+    return m_settings + "/" + name;
+}
 
 void SettingsTest::WriteRaw(const std::string& name, const std::string& bytes) const {
     fs::create_directories(m_settings);
