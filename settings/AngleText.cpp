@@ -8,6 +8,7 @@
 #include <string>
 
 #include "settings/ConfigFile.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -80,22 +81,6 @@ Settings ReadSettingsFile(const char* name, ReadLines readLines) {
     return settings;
 }
 
-// Rewrites a settings file; a file that cannot be opened or written is skipped and the old
-// file, if any, stays as it was.
-template <typename WriteLines>
-void RewriteSettingsFile(const char* name, WriteLines writeLines) {
-    CConfigFile file;
-    if (!file.OpenForWrite(name)) {
-        return;
-    }
-    try {
-        writeLines(file);
-        file.Close();
-    } catch (const CFileException&) {
-        file.Abort();
-    }
-}
-
 AngleSettings LoadAngleSettings() {
     return ReadSettingsFile<AngleSettings>(kAngleFile, [](CConfigFile& file, AngleSettings& s) {
         s.format = ValidStoredFormat(file.ReadInt(0));
@@ -104,7 +89,7 @@ AngleSettings LoadAngleSettings() {
 }
 
 void StoreAngleSettings(const AngleSettings& s) {
-    RewriteSettingsFile(kAngleFile, [&s](CConfigFile& file) {
+    RewriteSetting(kAngleFile, [&s](CConfigFile& file) {
         file.WriteInt("Preference", s.format);
         file.WriteInt("Decimal Places", s.decimals);
     });
@@ -126,7 +111,7 @@ char StorableQuadrant(char quadrant, char defaultQuadrant) {
 }
 
 void StoreGeoSettings(const GeoSettings& s) {
-    RewriteSettingsFile(kGeoFile, [&s](CConfigFile& file) {
+    RewriteSetting(kGeoFile, [&s](CConfigFile& file) {
         file.WriteInt("Preference", s.format);
         file.WriteInt("Decimal Places", s.decimals);
         file.WriteChar("Default Lat Quad", StorableQuadrant(s.latQuadrant, kDefaultLatQuadrant));
@@ -475,11 +460,6 @@ double DegreesToRadians(const Fields& fields, int angleType) {
 }
 
 // The zero text of the type: for the complemented type the value whose complement is zero.
-CString ZeroText(int angleType, int format, int decimals) {
-    const double zero = angleType == ANGLE_ZENITH ? kHalfPi : 0.0;
-    return FormatAngle(zero, angleType, format, decimals, '\0');
-}
-
 int ResolveFormat(int angleType, int format) {
     if (format != ANGLE_FMT_FROM_SETTINGS) {
         return format;
@@ -487,6 +467,18 @@ int ResolveFormat(int angleType, int format) {
     int stored = kDefaultFormat;
     ReadAngleTypeSettings(angleType, &stored, nullptr, nullptr);
     return stored;
+}
+
+// The edit template's zero text. With the stored format the stored decimals apply too, but
+// never the stored quadrant: a fixed 'S' or 'W' in the template would leave no slot for
+// the operator to enter the other hemisphere.
+CString ZeroText(int angleType, int format, int decimals) {
+    const double zero = angleType == ANGLE_ZENITH ? kHalfPi : 0.0;
+    if (format == ANGLE_FMT_FROM_SETTINGS) {
+        format = kDefaultFormat;
+        ReadAngleTypeSettings(angleType, &format, &decimals, nullptr);
+    }
+    return FormatAngle(zero, angleType, format, decimals, '\0');
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/UnitsSettings.h"
 
 #include "settings/ConfigFile.h"
+#include "settings/SettingsFile.h"
 
 const UnitDefinition UnitDefinitions[kUnitDefinitionCount] = {
     // Weight: kilograms per unit.
@@ -82,22 +83,6 @@ constexpr ModeSetting kWeightMode{"Weight Mode", "Weight Mode", kWeightUnitCount
 constexpr ModeSetting kTensionMode{"Tension Mode", "Tension Mode", kTensionUnitCount, 0};
 constexpr ModeSetting kSpeedMode{"Speed Units", "Speed Mode", 4, 1};
 
-// Rewrites a setting's file with the lines writeLines puts in it. A file that cannot be
-// opened, or whose new content cannot be completed, leaves the old file as it was.
-template <class WriteLines>
-void WriteSetting(const char* settingName, WriteLines writeLines) {
-    CConfigFile file;
-    if (!file.OpenForWrite(settingName)) {
-        return;
-    }
-    try {
-        writeLines(file);
-        file.Close();
-    } catch (const CFileException&) {
-        file.Abort();
-    }
-}
-
 // A missing line, a line without '=' and text that is not a number read as 0.
 int ReadMode(const ModeSetting& setting) {
     CConfigFile file;
@@ -112,7 +97,7 @@ void WriteMode(const ModeSetting& setting, int value) {
     if (!InRange(value, setting.count)) {
         return;
     }
-    WriteSetting(setting.file, [&](CConfigFile& file) { file.WriteInt(setting.key, value); });
+    RewriteSetting(setting.file, [&](CConfigFile& file) { file.WriteInt(setting.key, value); });
 }
 
 int ConversionCount(int unitsMode) {
@@ -173,7 +158,7 @@ void WriteUnitsSettings(int unitsMode, int conversionMode, int imperialMode) {
     if (!InRange(imperialMode, kImperialModeCount)) {
         imperialMode = 0;
     }
-    WriteSetting(kUnitsFile, [&](CConfigFile& file) {
+    RewriteSetting(kUnitsFile, [&](CConfigFile& file) {
         file.WriteInt("Units Mode", unitsMode);
         file.WriteInt("Conversion Mode", conversionMode);
         file.WriteInt("Imperial Mode", imperialMode);

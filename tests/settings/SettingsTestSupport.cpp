@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "surveyui.h"
 
@@ -25,10 +24,10 @@ void SettingsTest::TearDown() {
     plat::UnmapDrive('D');
     plat::UnmapDrive('E');
     plat::UnmapDrive('C');
+    // Tests may have taken write permission away.
     std::error_code ignored;
-    fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, ignored);
-    if (fs::exists(m_settings)) {
-        fs::permissions(m_settings, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (const std::string& folder : {m_root, m_root + "/MySettings", m_settings}) {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(m_root, ignored);
 }
@@ -49,4 +48,12 @@ std::string SettingsTest::ReadRaw(const std::string& name) const {
         return "<missing>";
     }
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::set<std::string> SettingsTest::Entries(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
 }

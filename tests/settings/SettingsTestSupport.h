@@ -1,10 +1,10 @@
 #pragma once
-// A fresh settings world per test: drive C: mapped to a new temporary folder, D: and E:
-// unmapped, and the program's command line set so that the application is "SurveyTest"
-// (settings folder C:\MySettings\SurveyTest\). Everything is removed afterwards.
+// A fresh settings world per test: C: mapped to a new temporary folder, D: and E: unmapped,
+// and the application "SurveyTest" (settings folder C:\MySettings\SurveyTest\).
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 class SettingsTest : public ::testing::Test {
@@ -18,6 +18,8 @@ protected:
     void WriteRaw(const std::string& name, const std::string& bytes) const;
     // The raw bytes of a settings file, or "<missing>".
     std::string ReadRaw(const std::string& name) const;
+    // The names of the entries of a host folder.
+    static std::set<std::string> Entries(const std::string& folder);
 
     std::string m_root;      // the folder drive C: maps to
     std::string m_settings;  // <m_root>/MySettings/SurveyTest
