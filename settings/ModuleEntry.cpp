@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "resources/LibraryResources.h"
 #include "settings/AngleText.h"
 #include "settings/ConfigFile.h"
 #include "settings/RegisteredMessages.h"
@@ -50,11 +51,11 @@ AFX_EXTENSION_MODULE& SurveyuiModule() {
 }
 
 HINSTANCE SurveyuiInstance() {
-    // Resources join with the drawing layer; the classes are those a host may create by
-    // name.
+    // The resources are the library's pictures and strings; the classes are those a host
+    // may create by name.
     static plat::ModuleImage* const image = new plat::ModuleImage{
         "surveyui",
-        {},
+        SurveyuiResources(),
         {RuntimeClass<CConfigFile>()},
     };
     return image;

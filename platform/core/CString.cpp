@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/ExtensionModule.h"
 
 namespace {
 
@@ -45,6 +46,15 @@ CString& CString::operator=(const char* text) {
 CString& CString::operator=(char ch) {
     m_data.assign(1, ch);
     return *this;
+}
+
+BOOL CString::LoadString(UINT id) {
+    const auto bytes = plat::FindResourceOnChain(id, plat::ResourceType::String);
+    if (bytes.empty()) {
+        return FALSE;
+    }
+    m_data.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return TRUE;
 }
 
 char CString::GetAt(int index) const {

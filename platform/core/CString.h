@@ -23,6 +23,10 @@ public:
     CString& operator=(const char* text);
     CString& operator=(char ch);
 
+    // String resource id of the newest module on the chain that holds it; FALSE (text
+    // unchanged) when none does.
+    BOOL LoadString(UINT id);
+
     int GetLength() const { return static_cast<int>(m_data.size()); }
     bool IsEmpty() const { return m_data.empty(); }
     void Empty() { m_data.clear(); }

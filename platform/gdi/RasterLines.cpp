@@ -1,0 +1,230 @@
+// Cosmetic (Bresenham) and wide lines.
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "platform/gdi/Raster.h"
+
+namespace plat {
+
+namespace {
+
+using Wide = __int128;
+
+Wide FloorDivWide(Wide a, Wide b) {
+    const Wide q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+Wide CeilDivWide(Wide a, Wide b) {
+    const Wide q = a / b;
+    return (a % b != 0 && ((a < 0) == (b < 0))) ? q + 1 : q;
+}
+Coord ClampToCoord(Wide v, Coord lo, Coord hi) {
+    return static_cast<Coord>(std::clamp<Wide>(v, lo, hi));
+}
+
+DashPattern MakeDashes(std::initializer_list<int> runs) {
+    DashPattern dash;
+    bool on = true;
+    for (int run : runs) {
+        for (int i = 0; i < run; ++i, ++dash.period) {
+            if (on) {
+                dash.onMask |= std::uint32_t{1} << dash.period;
+            }
+        }
+        on = !on;
+    }
+    return dash;
+}
+
+// Octants numbered clockwise from +x with y pointing down; the minor step is biased in
+// octants 3, 5, 6 and 8, so a line and its reverse may differ by a pixel.
+int BresenhamBias(Coord dx, Coord dy) {
+    int octant;
+    if (dy > 0) {
+        octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+    } else {
+        octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+    }
+    return (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
+}
+
+}  // namespace
+
+DashPattern DashPatternFor(int penStyle) {
+    switch (penStyle) {
+        case PS_DASH:
+            return MakeDashes({18, 6});
+        case PS_DOT:
+            return MakeDashes({3, 3});
+        case PS_DASHDOT:
+            return MakeDashes({9, 6, 3, 6});
+        case PS_DASHDOTDOT:
+            return MakeDashes({9, 3, 3, 3, 3, 3});
+        case PS_ALTERNATE:
+            return MakeDashes({1, 1});
+        default:
+            return DashPattern{};
+    }
+}
+
+void Rasteriser::PlotPixel(Coord x, Coord y, COLORREF colour) {
+    surface_.Row(static_cast<int>(y))[x] = colour;
+}
+
+// Pixel i (0 <= i < major length) of the Bresenham line sits k(i) minor steps from the
+// start, k(i) = floor((2 dMinor i + dMajor + bias - 1) / (2 dMajor)): the closed form of
+// the error loop that starts at 2 dMinor - dMajor and steps when err + bias > 0. It lets
+// the clip pick the visible run of i directly, however far away the end points are, and
+// the loop then continues incrementally from there.
+void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coord& phase) {
+    const Coord dx = b.x - a.x;
+    const Coord dy = b.y - a.y;
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const Coord bias = BresenhamBias(dx, dy);
+    const Coord dMajor = xMajor ? std::abs(dx) : std::abs(dy);
+    const Coord dMinor = xMajor ? std::abs(dy) : std::abs(dx);
+    const Coord majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const Coord minorStep = (xMajor ? dy : dx) >= 0 ? 1 : -1;
+    const Coord majorStart = xMajor ? a.x : a.y;
+    const Coord minorStart = xMajor ? a.y : a.x;
+    const Coord length = dMajor;
+    const Coord startPhase = phase;
+    phase += length;
+    if (NothingVisible()) {
+        return;
+    }
+
+    // Visible pixel indices along the major axis...
+    const Coord majorLo = xMajor ? clip_.left : clip_.top;
+    const Coord majorHi = (xMajor ? clip_.right : clip_.bottom) - 1;
+    Coord first = majorStep > 0 ? majorLo - majorStart : majorStart - majorHi;
+    Coord last = majorStep > 0 ? majorHi - majorStart : majorStart - majorLo;
+    // ... and along the minor axis, through the minor step count k(i).
+    const Coord minorLo = xMajor ? clip_.top : clip_.left;
+    const Coord minorHi = (xMajor ? clip_.bottom : clip_.right) - 1;
+    const Coord kLo = minorStep > 0 ? minorLo - minorStart : minorStart - minorHi;
+    const Coord kHi = minorStep > 0 ? minorHi - minorStart : minorStart - minorLo;
+    if (dMinor == 0) {
+        if (kLo > 0 || kHi < 0) {
+            return;
+        }
+    } else {
+        const Wide twoMajor = Wide{2} * dMajor;
+        const Wide twoMinor = Wide{2} * dMinor;
+        const Wide fromK = CeilDivWide(twoMajor * kLo - dMajor - bias + 1, twoMinor);
+        const Wide toK = CeilDivWide(twoMajor * (Wide{kHi} + 1) - dMajor - bias + 1, twoMinor) - 1;
+        first = std::max(first, ClampToCoord(fromK, 0, length));
+        last = std::min(last, ClampToCoord(toK, -1, length));
+    }
+    first = std::max<Coord>(first, 0);
+    last = std::min<Coord>(last, length - 1);
+    if (first > last) {
+        return;
+    }
+
+    Coord k = static_cast<Coord>(
+        FloorDivWide(Wide{2} * dMinor * first + dMajor + bias - 1, Wide{2} * dMajor));
+    Coord err = static_cast<Coord>(Wide{2} * dMinor - dMajor + Wide{2} * dMinor * first -
+                                   Wide{2} * dMajor * k);
+    const COLORREF colour = PixelOf(pen.colour);
+    const COLORREF gap = PixelOf(pen.gapColour);
+    if (pen.dash.IsSolid() && dMinor == 0 && xMajor) {
+        const Coord x0 = majorStart + majorStep * first;
+        const Coord x1 = majorStart + majorStep * last;
+        FillSpan(minorStart, std::min(x0, x1), std::max(x0, x1) + 1, Paint::Solid(colour));
+        return;
+    }
+    Coord dashPos = pen.dash.IsSolid() ? 0 : (startPhase + first) % pen.dash.period;
+    for (Coord i = first; i <= last; ++i) {
+        const Coord major = majorStart + majorStep * i;
+        const Coord minor = minorStart + minorStep * k;
+        const Coord x = xMajor ? major : minor;
+        const Coord y = xMajor ? minor : major;
+        if (pen.dash.IsSolid() || (pen.dash.onMask >> dashPos) & 1) {
+            PlotPixel(x, y, colour);
+        } else if (pen.opaqueGaps) {
+            PlotPixel(x, y, gap);
+        }
+        if (!pen.dash.IsSolid() && ++dashPos == pen.dash.period) {
+            dashPos = 0;
+        }
+        if (err + bias > 0) {
+            ++k;
+            err += 2 * dMinor - 2 * dMajor;
+        } else {
+            err += 2 * dMinor;
+        }
+    }
+}
+
+// ---- Wide pens -------------------------------------------------------------------------
+//
+// A wide pen's centre at point p is the centre of the box [p - w/2, p - w/2 + w): a pixel
+// centre for odd widths, a pixel corner for even ones. Each segment is the rectangle of
+// half-width w/2 around the centre line (filled by the exact polygon filler), each end
+// and join a filled circle of diameter w.
+
+void Rasteriser::WideDot(Point64 p, Coord width, COLORREF colour) {
+    const Coord left = p.x - width / 2;
+    const Coord top = p.y - width / 2;
+    FillEllipse(Box64{left, top, left + width, top + width}, Paint::Solid(colour));
+}
+
+void Rasteriser::WideSegment(Point64 a, Point64 b, Coord width, const Paint& paint) {
+    const Coord reach = width;  // generous bound of the stroke around the segment
+    if (std::max(a.x, b.x) + reach < clip_.left || std::min(a.x, b.x) - reach >= clip_.right ||
+        std::max(a.y, b.y) + reach < clip_.top || std::min(a.y, b.y) - reach >= clip_.bottom) {
+        return;
+    }
+    const Coord centreShift = (width & 1) ? kSubpixel / 2 : 0;
+    const Point64 ca{a.x * kSubpixel + centreShift, a.y * kSubpixel + centreShift};
+    const Point64 cb{b.x * kSubpixel + centreShift, b.y * kSubpixel + centreShift};
+    const Coord dx = b.x - a.x;
+    const Coord dy = b.y - a.y;
+    const Coord halfWidth = width * kSubpixel / 2;
+    Coord nx = 0;
+    Coord ny = 0;
+    if (dy == 0) {
+        ny = dx > 0 ? halfWidth : -halfWidth;
+    } else if (dx == 0) {
+        nx = dy > 0 ? -halfWidth : halfWidth;
+    } else {
+        const double scale = static_cast<double>(halfWidth) /
+                             std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+        nx = std::llround(static_cast<double>(-dy) * scale);
+        ny = std::llround(static_cast<double>(dx) * scale);
+    }
+    const Point64 quad[4] = {{ca.x + nx, ca.y + ny},
+                             {cb.x + nx, cb.y + ny},
+                             {cb.x - nx, cb.y - ny},
+                             {ca.x - nx, ca.y - ny}};
+    FillPolygon(quad, FillRule::NonZero, paint);
+}
+
+void Rasteriser::WidePolyline(std::span<const Point64> points, Coord width, bool closed,
+                              COLORREF colour) {
+    const Paint paint = Paint::Solid(colour);
+    const std::size_t n = points.size();
+    const std::size_t segments = (closed && n > 2) ? n : (n > 0 ? n - 1 : 0);
+    bool first = true;
+    for (std::size_t i = 0; i < segments; ++i) {
+        const Point64 a = points[i];
+        const Point64 b = points[(i + 1) % n];
+        if (a == b) {
+            continue;
+        }
+        WideSegment(a, b, width, paint);
+        if (first) {
+            WideDot(a, width, colour);
+            first = false;
+        }
+        WideDot(b, width, colour);
+    }
+}
+
+}  // namespace plat
