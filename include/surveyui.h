@@ -1,6 +1,10 @@
 #pragma once
 // surveyui: everything a host program uses, in one include.
 
+#include "graph/CMyDC.h"
+#include "graph/CMyFont.h"
+#include "graph/CMyPenBrush.h"
+#include "graph/VectorSymbol.h"
 #include "platform/core/CArray.h"
 #include "platform/core/CFile.h"
 #include "platform/core/CObject.h"

@@ -159,8 +159,9 @@ std::string BuildCommandLine() {
         arguments.emplace_back(raw, start, stop - start);
         start = stop + 1;
     }
-    std::string commandLine =
-        "\"" + ProgramPath(arguments.empty() ? std::string() : arguments.front()) + "\"";
+    std::string commandLine(1, '"');
+    commandLine += ProgramPath(arguments.empty() ? std::string() : arguments.front());
+    commandLine += '"';
     for (size_t i = 1; i < arguments.size(); ++i) {
         commandLine += ' ';
         commandLine += QuotedArgument(arguments[i]);

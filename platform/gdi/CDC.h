@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/core/CObject.h"
+#include "platform/core/CString.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -114,8 +115,7 @@ public:
     void DPtoLP(LPRECT rect) const;
     int GetDeviceCaps(int index) const;
 
-    // Text state. Text output itself (TextOut, ExtTextOut, DrawText, GetTextExtent,
-    // GetTextMetrics) is added by the text layer on the selected font and these settings.
+    // Text state: used by the text calls below.
     COLORREF SetTextColor(COLORREF colour);
     COLORREF GetTextColor() const;
     UINT SetTextAlign(UINT flags);
@@ -168,6 +168,59 @@ public:
                 DWORD rop);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
 
+    // ---- Text (CDCText.cpp). Text is Windows-1252 bytes drawn with the selected font:
+    // grayscale glyphs blended over the surface in the text colour. A negative count
+    // means up to the terminating NUL. With OPAQUE background mode each piece of text
+    // first fills its cell (advance width x tmHeight) with the background colour.
+    //
+    // TextOut and ExtTextOut place the text by the context's alignment: TA_LEFT,
+    // TA_CENTER or TA_RIGHT of the reference point, its top (TA_TOP), baseline
+    // (TA_BASELINE) or bottom (TA_BOTTOM); with TA_UPDATECP the current position is the
+    // reference point and moves past left- and right-aligned text.
+    virtual BOOL TextOut(int x, int y, LPCTSTR text, int count);
+    BOOL TextOut(int x, int y, const CString& text);
+    // ETO_OPAQUE fills rect with the background colour, ETO_CLIPPED clips the text to
+    // it. dxWidths (may be null) gives the distance from each character to the next.
+    virtual BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count,
+                            const int* dxWidths);
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text,
+                    const int* dxWidths);
+    // Tabs go to the given stops, measured from tabOrigin: none = every 8 average
+    // character widths, one = every that many units. Answers the text's extent.
+    virtual CSize TabbedTextOut(int x, int y, LPCTSTR text, int count, int tabPositions,
+                                const int* tabStops, int tabOrigin);
+    CSize TabbedTextOut(int x, int y, const CString& text, int tabPositions, const int* tabStops,
+                        int tabOrigin);
+    // Formatted text in a rectangle (DT_ flags, TextTypes.h); the context's alignment is
+    // not used. Answers the height of the text (from rect->top to the text's bottom when
+    // vertically placed), 0 on failure. DT_CALCRECT draws nothing and sets rect->right
+    // and rect->bottom to the text's extent.
+    virtual int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format);
+    int DrawText(const CString& text, LPRECT rect, UINT format);
+    virtual int DrawTextEx(LPTSTR text, int count, LPRECT rect, UINT format,
+                           LPDRAWTEXTPARAMS params);
+    int DrawTextEx(const CString& text, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params);
+
+    // Width of the text and tmHeight of the selected font; (0, 0) for bad arguments.
+    CSize GetTextExtent(LPCTSTR text, int count) const;
+    CSize GetTextExtent(const CString& text) const;
+    CSize GetOutputTextExtent(LPCTSTR text, int count) const;
+    CSize GetOutputTextExtent(const CString& text) const;
+    CSize GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const int* tabStops) const;
+    CSize GetTabbedTextExtent(const CString& text, int tabPositions, const int* tabStops) const;
+    BOOL GetTextMetrics(LPTEXTMETRIC metrics) const;
+    BOOL GetOutputTextMetrics(LPTEXTMETRIC metrics) const;
+    // The face the selected font was realised with (e.g. "DejaVu Sans").
+    int GetTextFace(int count, LPTSTR faceName) const;
+    int GetTextFace(CString& faceName) const;
+
 private:
     std::unique_ptr<plat::DcData> d_;
 };
+
+// The Win32 calls on a device context handle.
+SUI_API BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size);
+inline BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int count, LPSIZE size) {
+    return GetTextExtentPoint32A(hdc, text, count, size);
+}
+SUI_API BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics);

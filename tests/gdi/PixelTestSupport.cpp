@@ -1,65 +1,62 @@
 #include "PixelTestSupport.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace gdi_test {
 
-const Legend& DefaultLegend() {
-    static const Legend legend{{'.', kWhite}, {'#', kBlack}, {'R', kRed},
-                               {'G', kGreen}, {'B', kBlue},  {'Y', kYellow}};
-    return legend;
-}
-
 namespace {
 
-char CharOf(COLORREF colour, const Legend& legend) {
-    for (const auto& [c, value] : legend) {
-        if (value == colour) {
-            return c;
-        }
+char CharOf(COLORREF colour) {
+    const std::pair<char, COLORREF> legend[] = {{'.', kWhite}, {'#', kBlack}, {'R', kRed},
+                                                {'G', kGreen}, {'B', kBlue},  {'Y', kYellow}};
+    const auto* found = std::ranges::find(legend, colour, &std::pair<char, COLORREF>::second);
+    return found == std::end(legend) ? '?' : found->first;
+}
+
+// count pixels from (x, y) on in steps of (dx, dy).
+std::string Run(const plat::Surface& surface, int x, int y, int dx, int dy, int count) {
+    std::string run;
+    for (int i = 0; i < count; ++i) {
+        run += CharOf(surface.GetPixel(x + i * dx, y + i * dy));
     }
-    return '?';
+    return run;
+}
+
+::testing::AssertionResult Differ(const std::string& actual, const std::string& expected) {
+    return ::testing::AssertionFailure() << "\nexpected:\n" << expected << "actual:\n" << actual;
 }
 
 }  // namespace
 
-std::string AsciiMap(const plat::Surface& surface, const Legend& legend) {
+std::string AsciiMap(const plat::Surface& surface) {
     std::string out;
     for (int y = 0; y < surface.Height(); ++y) {
-        out += RowOf(surface, y, legend) + "\n";
+        out += RowOf(surface, y) + "\n";
     }
     return out;
 }
 
-std::string RowOf(const plat::Surface& surface, int y, const Legend& legend) {
-    std::string row;
-    for (int x = 0; x < surface.Width(); ++x) {
-        row += CharOf(surface.GetPixel(x, y), legend);
-    }
-    return row;
+std::string RowOf(const plat::Surface& surface, int y) {
+    return Run(surface, 0, y, 1, 0, surface.Width());
 }
 
-std::string ColumnOf(const plat::Surface& surface, int x, const Legend& legend) {
-    std::string column;
-    for (int y = 0; y < surface.Height(); ++y) {
-        column += CharOf(surface.GetPixel(x, y), legend);
-    }
-    return column;
+std::string ColumnOf(const plat::Surface& surface, int x) {
+    return Run(surface, x, 0, 0, 1, surface.Height());
 }
 
 ::testing::AssertionResult PixelsAre(const plat::Surface& surface,
-                                     const std::vector<std::string>& picture,
-                                     const Legend& legend) {
+                                     const std::vector<std::string>& picture) {
     std::string expected;
     for (const std::string& row : picture) {
         expected += row + "\n";
     }
-    const std::string actual = AsciiMap(surface, legend);
-    if (actual == expected) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "\nexpected:\n" << expected << "actual:\n" << actual;
+    const std::string actual = AsciiMap(surface);
+    return actual == expected ? ::testing::AssertionSuccess() : Differ(actual, expected);
+}
+
+::testing::AssertionResult SameAs(const plat::Surface& actual, const plat::Surface& expected) {
+    return actual == expected ? ::testing::AssertionSuccess()
+                              : Differ(AsciiMap(actual), AsciiMap(expected));
 }
 
 Canvas::Canvas(int width, int height, COLORREF background) {
@@ -70,25 +67,7 @@ Canvas::Canvas(int width, int height, COLORREF background) {
 }
 
 int Canvas::Count(COLORREF colour) {
-    const auto pixels = surface().Pixels();
-    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-}
-
-UsePen::UsePen(CDC& dc, int style, int width, COLORREF colour)
-    : pen(style, width, colour), dc_(dc), old_(dc.SelectObject(&pen)) {}
-
-UsePen::~UsePen() {
-    dc_.SelectObject(old_);
-}
-
-UseBrush::UseBrush(CDC& dc, COLORREF colour)
-    : brush(colour), dc_(dc), old_(dc.SelectObject(&brush)) {}
-
-UseBrush::UseBrush(CDC& dc, int hatch, COLORREF colour)
-    : brush(hatch, colour), dc_(dc), old_(dc.SelectObject(&brush)) {}
-
-UseBrush::~UseBrush() {
-    dc_.SelectObject(old_);
+    return static_cast<int>(std::ranges::count(surface().Pixels(), colour));
 }
 
 }  // namespace gdi_test

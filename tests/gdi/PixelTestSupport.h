@@ -1,14 +1,15 @@
 #pragma once
-// Pixel tests on tiny surfaces: a memory DC over a bitmap, pictures written as rows of
-// characters, and ASCII maps of expected and actual pixels on failure.
+// Pixel tests on tiny surfaces: a memory DC over a bitmap, and pictures written as rows
+// of characters ('.' white, '#' black, 'R' red, 'G' green, 'B' blue, 'Y' yellow, '?'
+// anything else).
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/SavedDC.h"
 
 namespace gdi_test {
 
@@ -19,23 +20,16 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
-// '.' white, '#' black, 'R' red, 'G' green, 'B' blue, 'Y' yellow; other colours print
-// as '?'.
-using Legend = std::map<char, COLORREF>;
-const Legend& DefaultLegend();
+std::string AsciiMap(const plat::Surface& surface);
+std::string RowOf(const plat::Surface& surface, int y);
+std::string ColumnOf(const plat::Surface& surface, int x);
 
-std::string AsciiMap(const plat::Surface& surface, const Legend& legend = DefaultLegend());
-
-// Compares the whole surface with a picture of the same size.
+// The whole surface against a picture of the same size, or against another surface.
 ::testing::AssertionResult PixelsAre(const plat::Surface& surface,
-                                     const std::vector<std::string>& picture,
-                                     const Legend& legend = DefaultLegend());
+                                     const std::vector<std::string>& picture);
+::testing::AssertionResult SameAs(const plat::Surface& actual, const plat::Surface& expected);
 
-// The pixels of one row (or column) as characters, for checks of a single line.
-std::string RowOf(const plat::Surface& surface, int y, const Legend& legend = DefaultLegend());
-std::string ColumnOf(const plat::Surface& surface, int x, const Legend& legend = DefaultLegend());
-
-// A memory DC drawing into a width x height bitmap, cleared to white.
+// A memory DC drawing into a width x height bitmap filled with background.
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF background = kWhite);
@@ -45,28 +39,15 @@ public:
     int Count(COLORREF colour);
 };
 
-// A pen / brush selected for one scope.
-class UsePen {
-public:
-    UsePen(CDC& dc, int style, int width, COLORREF colour);
-    ~UsePen();
-    CPen pen;
-
-private:
-    CDC& dc_;
-    CPen* old_;
+// A pen or brush made from args and selected into dc for one scope.
+template <class T>
+struct Use {
+    template <class... Args>
+    explicit Use(CDC& dc, Args... args) : object(args...), guard(dc, &object) {}
+    T object;
+    plat::SelectedObject guard;
 };
-
-class UseBrush {
-public:
-    UseBrush(CDC& dc, COLORREF colour);
-    UseBrush(CDC& dc, int hatch, COLORREF colour);
-    ~UseBrush();
-    CBrush brush;
-
-private:
-    CDC& dc_;
-    CBrush* old_;
-};
+using UsePen = Use<CPen>;
+using UseBrush = Use<CBrush>;
 
 }  // namespace gdi_test

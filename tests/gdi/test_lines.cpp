@@ -13,117 +13,82 @@ TEST(Lines, EndPixelExcludedAndCurrentPositionMoved) {
     EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(8, 1));
     EXPECT_TRUE(c.dc.LineTo(2, 1));  // back again: starts at 8, stops before 2
     EXPECT_TRUE(c.dc.LineTo(2, 3));
+    c.dc.MoveTo(6, 3);
+    EXPECT_TRUE(c.dc.LineTo(6, 3));                    // zero length: nothing
     EXPECT_TRUE(PixelsAre(c.surface(), {"..........",  //
                                         "..#######.",  //
                                         "..#.......",  //
                                         ".........."}));
 }
 
-TEST(Lines, ZeroLengthDrawsNothing) {
-    Canvas c(4, 4);
-    c.dc.MoveTo(1, 1);
-    EXPECT_TRUE(c.dc.LineTo(1, 1));
-    EXPECT_EQ(c.Count(kBlack), 0);
-}
-
-TEST(Lines, ShallowLineStepsAtTheBresenhamError) {
-    Canvas c(8, 3);
-    c.dc.MoveTo(0, 0);
-    c.dc.LineTo(7, 2);
-    EXPECT_TRUE(PixelsAre(c.surface(), {"##......",  //
-                                        "..####..",  //
-                                        "......#."}));
-}
-
 // The bias in octants 3, 5, 6 and 8 makes a line drawn backwards cover the same pixels
 // (its excluded end aside) as the line drawn forwards.
 TEST(Lines, ReversedLinesCoverTheSamePixels) {
-    for (int dx = -6; dx <= 6; ++dx) {
-        for (int dy = -6; dy <= 6; ++dy) {
-            Canvas forward(15, 15), backward(15, 15);
-            const CPoint a(7, 7), b(7 + dx, 7 + dy);
-            forward.dc.MoveTo(a);
-            forward.dc.LineTo(b);
-            forward.dc.SetPixel(b, kBlack);
-            backward.dc.MoveTo(b);
-            backward.dc.LineTo(a);
-            backward.dc.SetPixel(a, kBlack);
-            EXPECT_EQ(AsciiMap(forward.surface()), AsciiMap(backward.surface()))
-                << "dx " << dx << " dy " << dy;
-        }
+    for (int n = 0; n < 13 * 13; ++n) {  // every end point up to 6 pixels away
+        Canvas forward(15, 15), backward(15, 15);
+        const CPoint a(7, 7), b(1 + n % 13, 1 + n / 13);
+        forward.dc.MoveTo(a);
+        forward.dc.LineTo(b);
+        forward.dc.SetPixel(b, kBlack);
+        backward.dc.MoveTo(b);
+        backward.dc.LineTo(a);
+        backward.dc.SetPixel(a, kBlack);
+        EXPECT_TRUE(SameAs(backward.surface(), forward.surface())) << b.x << "," << b.y;
     }
 }
 
-namespace {
-
-// Row 0 of a 30-pixel line in the given style: '#' pen, 'R' gap in the bk colour red
-// (opaque) or '.' untouched (transparent).
-std::string DashedRow(int style, int bkMode) {
-    Canvas c(30, 1);
-    UsePen pen(c.dc, style, 1, kBlack);
-    c.dc.SetBkColor(kRed);
-    c.dc.SetBkMode(bkMode);
-    c.dc.MoveTo(0, 0);
-    c.dc.LineTo(30, 0);
-    return RowOf(c.surface(), 0);
+// Row 0 of a line from (startX, 0) to (30, 0): '#' pen, 'R' gap in the opaque bk colour,
+// '.' untouched. The pattern starts on and counts the pixels clipped away; pens wider
+// than one pixel are solid.
+TEST(Dashes, CosmeticPatterns) {
+    const struct {
+        int style, width, bkMode, startX;
+        const char* row;
+    } cases[] = {
+        {PS_SOLID, 1, OPAQUE, 0, "##############################"},
+        {PS_DASH, 1, OPAQUE, 0, "##################RRRRRR######"},
+        {PS_DOT, 1, OPAQUE, 0, "###RRR###RRR###RRR###RRR###RRR"},
+        {PS_DASHDOT, 1, OPAQUE, 0, "#########RRRRRR###RRRRRR######"},
+        {PS_DASHDOTDOT, 1, OPAQUE, 0, "#########RRR###RRR###RRR######"},
+        {PS_DASH, 1, TRANSPARENT, 0, "##################......######"},
+        {PS_DOT, 1, TRANSPARENT, 0, "###...###...###...###...###..."},
+        {PS_DASH, 1, OPAQUE, -15, "###RRRRRR##################RRR"},
+        {PS_DASHDOT, 2, OPAQUE, 1, "##############################"},
+    };
+    for (const auto& t : cases) {
+        Canvas c(30, 1);
+        UsePen pen(c.dc, t.style, t.width, kBlack);
+        c.dc.SetBkColor(kRed);
+        c.dc.SetBkMode(t.bkMode);
+        c.dc.MoveTo(t.startX, 0);
+        c.dc.LineTo(30, 0);
+        EXPECT_EQ(RowOf(c.surface(), 0), t.row)
+            << t.style << "," << t.width << " from " << t.startX;
+    }
 }
 
-}  // namespace
-
-TEST(Dashes, CosmeticPatternsStartOn) {
-    EXPECT_EQ(DashedRow(PS_DASH, OPAQUE), "##################RRRRRR######");
-    EXPECT_EQ(DashedRow(PS_DOT, OPAQUE), "###RRR###RRR###RRR###RRR###RRR");
-    EXPECT_EQ(DashedRow(PS_DASHDOT, OPAQUE), "#########RRRRRR###RRRRRR######");
-    EXPECT_EQ(DashedRow(PS_DASHDOTDOT, OPAQUE), "#########RRR###RRR###RRR######");
-    EXPECT_EQ(DashedRow(PS_SOLID, OPAQUE), std::string(30, '#'));
-}
-
-TEST(Dashes, TransparentGapsAreUntouched) {
-    EXPECT_EQ(DashedRow(PS_DASH, TRANSPARENT), "##################......######");
-    EXPECT_EQ(DashedRow(PS_DOT, TRANSPARENT), "###...###...###...###...###...");
-}
-
-TEST(Dashes, PhaseRunsOnAcrossOnePolyline) {
-    Canvas c(12, 12);
-    UsePen pen(c.dc, PS_DOT, 1, kBlack);
-    c.dc.SetBkMode(TRANSPARENT);
+// One Polyline runs its pattern on round the corner; each LineTo starts it afresh.
+TEST(Dashes, PhaseRunsOnAcrossAPolylineButNotAcrossLineTos) {
+    CPen dot(PS_DOT, 1, kBlack);
+    Canvas poly(12, 12), lines(12, 12);
+    for (Canvas* c : {&poly, &lines}) {
+        c->dc.SelectObject(&dot);
+        c->dc.SetBkMode(TRANSPARENT);
+    }
     const POINT path[] = {{0, 0}, {10, 0}, {10, 10}};
-    EXPECT_TRUE(c.dc.Polyline(path, 3));
-    EXPECT_EQ(RowOf(c.surface(), 0), "###...###...");
-    // The vertical run starts at pixel 10 of the pattern: two off, three on, ...
-    EXPECT_EQ(ColumnOf(c.surface(), 10), "..###...##..");
+    EXPECT_TRUE(poly.dc.Polyline(path, 3));
+    lines.dc.MoveTo(path[0]);
+    lines.dc.LineTo(path[1]);
+    lines.dc.LineTo(path[2]);
+    EXPECT_EQ(RowOf(poly.surface(), 0), "###...###...");
+    EXPECT_EQ(ColumnOf(poly.surface(), 10), "..###...##..");  // from pattern pixel 10
+    EXPECT_EQ(ColumnOf(lines.surface(), 10), "###...###...");
 }
 
-TEST(Dashes, PhaseRestartsWithEachLineTo) {
-    Canvas c(12, 12);
-    UsePen pen(c.dc, PS_DOT, 1, kBlack);
-    c.dc.SetBkMode(TRANSPARENT);
-    c.dc.MoveTo(0, 0);
-    c.dc.LineTo(10, 0);
-    c.dc.LineTo(10, 10);
-    EXPECT_EQ(ColumnOf(c.surface(), 10), "###...###...");
-}
-
-TEST(Dashes, PhaseCountsClippedPixels) {
-    Canvas c(12, 1);
-    UsePen pen(c.dc, PS_DASH, 1, kBlack);
-    c.dc.SetBkColor(kRed);
-    c.dc.MoveTo(-15, 0);  // pixels -15 .. -1 are off the surface
-    c.dc.LineTo(12, 0);
-    EXPECT_EQ(RowOf(c.surface(), 0), "###RRRRRR###");
-}
-
-TEST(Dashes, StyledPensWiderThanOnePixelAreSolid) {
-    Canvas c(30, 4);
-    UsePen pen(c.dc, PS_DASHDOT, 2, kBlack);
-    c.dc.MoveTo(2, 2);
-    c.dc.LineTo(27, 2);
-    EXPECT_EQ(RowOf(c.surface(), 1), "." + std::string(27, '#') + "..");
-    EXPECT_EQ(RowOf(c.surface(), 2), RowOf(c.surface(), 1));
-}
-
-TEST(WidePens, HorizontalSegmentRowsAndRoundCaps) {
-    Canvas c(14, 12);
+// Width w at y covers rows y - w/2 .. y - w/2 + w - 1 and reaches w/2 past each end; the
+// caps of width 4 lose their corner pixels.
+TEST(WidePens, SegmentRowsColumnsAndRoundCaps) {
+    Canvas c(16, 10);
     {
         UsePen pen(c.dc, PS_SOLID, 3, kBlack);
         c.dc.MoveTo(3, 2);
@@ -134,35 +99,21 @@ TEST(WidePens, HorizontalSegmentRowsAndRoundCaps) {
         c.dc.MoveTo(3, 8);
         c.dc.LineTo(10, 8);
     }
-    // Width w at y covers rows y - w/2 .. y - w/2 + w - 1 and reaches w/2 past each end;
-    // the caps of width 4 lose their corner pixels.
-    EXPECT_TRUE(PixelsAre(c.surface(), {"..............",  //
-                                        "..##########..",  //
-                                        "..##########..",  //
-                                        "..##########..",  //
-                                        "..............",  //
-                                        "..............",  //
-                                        "..RRRRRRRRR...",  //
-                                        ".RRRRRRRRRRR..",  //
-                                        ".RRRRRRRRRRR..",  //
-                                        "..RRRRRRRRR...",  //
-                                        "..............",  //
-                                        ".............."}));
-}
-
-TEST(WidePens, VerticalSegmentOfWidthTwo) {
-    Canvas c(6, 8);
-    UsePen pen(c.dc, PS_SOLID, 2, kBlack);
-    c.dc.MoveTo(3, 2);
-    c.dc.LineTo(3, 5);
-    EXPECT_TRUE(PixelsAre(c.surface(), {"......",  //
-                                        "..##..",  //
-                                        "..##..",  //
-                                        "..##..",  //
-                                        "..##..",  //
-                                        "..##..",  //
-                                        "......",  //
-                                        "......"}));
+    {
+        UsePen pen(c.dc, PS_SOLID, 2, kBlue);
+        c.dc.MoveTo(14, 2);
+        c.dc.LineTo(14, 5);
+    }
+    EXPECT_TRUE(PixelsAre(c.surface(), {"................",  //
+                                        "..##########.BB.",  //
+                                        "..##########.BB.",  //
+                                        "..##########.BB.",  //
+                                        ".............BB.",  //
+                                        ".............BB.",  //
+                                        "..RRRRRRRRR.....",  //
+                                        ".RRRRRRRRRRR....",  //
+                                        ".RRRRRRRRRRR....",  //
+                                        "..RRRRRRRRR....."}));
 }
 
 TEST(WidePens, DiagonalStrokeIsSymmetric) {
@@ -171,19 +122,16 @@ TEST(WidePens, DiagonalStrokeIsSymmetric) {
     c.dc.MoveTo(3, 3);
     c.dc.LineTo(12, 12);
     // Symmetric about the line y = x and about its midpoint.
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            ASSERT_EQ(c.surface().GetPixel(x, y), c.surface().GetPixel(y, x)) << x << "," << y;
-            ASSERT_EQ(c.surface().GetPixel(x, y), c.surface().GetPixel(15 - x, 15 - y))
-                << x << "," << y << "\n"
-                << AsciiMap(c.surface());
-        }
+    const plat::Surface& s = c.surface();
+    for (int i = 0; i < 16 * 16; ++i) {
+        const int x = i % 16, y = i / 16;
+        ASSERT_EQ(s.GetPixel(x, y), s.GetPixel(y, x)) << x << "," << y;
+        ASSERT_EQ(s.GetPixel(x, y), s.GetPixel(15 - x, 15 - y)) << x << "," << y;
     }
-    EXPECT_EQ(c.surface().GetPixel(7, 7), kBlack);
-    EXPECT_EQ(c.surface().GetPixel(9, 6), kWhite);
+    EXPECT_EQ(RowOf(s, 7), ".....#####......");  // 3 * sqrt(2) wide across
 }
 
-TEST(WidePens, NullPenDrawsNothing) {
+TEST(Lines, NullPenDrawsNothingAndDcPenTakesTheContextsColour) {
     Canvas c(6, 6);
     c.dc.SelectStockObject(NULL_PEN);
     c.dc.MoveTo(0, 0);
@@ -191,18 +139,15 @@ TEST(WidePens, NullPenDrawsNothing) {
     const POINT path[] = {{0, 3}, {5, 3}, {5, 0}};
     c.dc.Polyline(path, 3);
     EXPECT_EQ(c.Count(kWhite), 36);
-}
-
-TEST(Lines, DcPenTakesTheContextsColour) {
-    Canvas c(4, 1);
     c.dc.SelectStockObject(DC_PEN);
     EXPECT_EQ(c.dc.SetDCPenColor(kGreen), kBlack);
-    c.dc.MoveTo(0, 0);
-    c.dc.LineTo(4, 0);
-    EXPECT_EQ(RowOf(c.surface(), 0), "GGGG");
+    c.dc.MoveTo(1, 5);
+    c.dc.LineTo(6, 5);
+    EXPECT_EQ(RowOf(c.surface(), 5), ".GGGGG");
 }
 
-TEST(Lines, FarEndPointsAreClippedExactly) {
+// Far end points are clipped exactly; a polyline needs two points.
+TEST(BadInput, FarEndPointsAndShortPolylines) {
     Canvas c(16, 16);
     c.dc.MoveTo(INT_MIN, 5);
     c.dc.LineTo(INT_MAX, 5);
@@ -212,19 +157,18 @@ TEST(Lines, FarEndPointsAreClippedExactly) {
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(c.surface().GetPixel(i, i), kBlack) << i;
     }
-    EXPECT_EQ(c.Count(kBlack), 16 + 15);
     c.dc.MoveTo(INT_MIN, INT_MIN);
     c.dc.LineTo(INT_MAX, INT_MIN);  // nowhere near the surface
-    EXPECT_EQ(c.Count(kBlack), 31);
-}
+    EXPECT_EQ(c.Count(kBlack), 16 + 15);
 
-TEST(Lines, PolylineNeedsTwoPoints) {
-    Canvas c(4, 4);
+    c.surface().Fill(kWhite);
+    c.dc.MoveTo(0, 0);
     const POINT one[] = {{1, 1}};
     EXPECT_FALSE(c.dc.Polyline(one, 1));
     EXPECT_FALSE(c.dc.Polyline(nullptr, 3));
     EXPECT_FALSE(c.dc.Polyline(one, -5));
     EXPECT_FALSE(c.dc.PolylineTo(one, 0));
+    EXPECT_EQ(c.Count(kBlack), 0);
     EXPECT_TRUE(c.dc.PolylineTo(one, 1));
     EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(1, 1));
     EXPECT_EQ(c.surface().GetPixel(0, 0), kBlack);

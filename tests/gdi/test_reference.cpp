@@ -9,52 +9,52 @@
 #include "platform/gdi/Raster.h"
 
 using namespace gdi_test;
+using plat::kSubpixel;
+using plat::Point64;
 
 namespace {
 
 constexpr int kSize = 32;
+constexpr int kRounds = 400;
 
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : engine_(seed) {}
-    // Uniform in [lo, hi]; modulo bias is irrelevant here.
-    int In(int lo, int hi) { return lo + static_cast<int>(engine_() % (hi - lo + 1)); }
-
-private:
-    std::mt19937 engine_;
-};
-
-std::string Describe(const std::vector<POINT>& points) {
-    std::ostringstream out;
-    for (const POINT& p : points) {
-        out << "(" << p.x << "," << p.y << ") ";
-    }
-    return out.str();
+// Uniform in [lo, hi]; modulo bias is irrelevant here.
+int In(std::mt19937& random, int lo, int hi) {
+    return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1));
 }
 
-// ---- Polygons: a pixel is in when its centre is, counted by crossings of its row ----
+// count random points, and their description for failure messages.
+std::vector<POINT> RandomPoints(std::mt19937& random, int count, int lo, int hi,
+                                std::string& description) {
+    std::vector<POINT> points(count);
+    std::ostringstream out;
+    for (POINT& p : points) {
+        p = POINT{In(random, lo, hi), In(random, lo, hi)};
+        out << "(" << p.x << "," << p.y << ") ";
+    }
+    description = out.str();
+    return points;
+}
 
-bool InsidePolygon(const std::vector<POINT>& v, int px, int py, bool winding) {
-    // Doubled coordinates put pixel centres on odd integers.
-    const std::int64_t cx = 2 * std::int64_t{px} + 1;
-    const std::int64_t cy = 2 * std::int64_t{py} + 1;
-    int parity = 0;
-    int turns = 0;
+// The expected picture, pixel by pixel.
+template <class ColourAt>
+plat::Surface Reference(ColourAt colourAt) {
+    plat::Surface expected(kSize, kSize, kWhite);
+    for (int i = 0; i < kSize * kSize; ++i) {
+        expected.SetPixel(i % kSize, i / kSize, colourAt(i % kSize, i / kSize));
+    }
+    return expected;
+}
+
+// A pixel is in when its centre is, counted by the crossings of its row's centre line at
+// or left of the centre (left edges in, right edges out). Vertices in kSubpixel units.
+bool InsidePolygon(const std::vector<Point64>& v, int px, int py, bool winding) {
+    const plat::Coord cx = px * kSubpixel + kSubpixel / 2, cy = py * kSubpixel + kSubpixel / 2;
+    int parity = 0, turns = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {
-        const POINT a = v[i];
-        const POINT b = v[(i + 1) % v.size()];
-        if (a.y == b.y) {
-            continue;
-        }
-        const POINT lo = a.y < b.y ? a : b;
-        const POINT hi = a.y < b.y ? b : a;
-        const std::int64_t loX = 2 * std::int64_t{lo.x}, loY = 2 * std::int64_t{lo.y};
-        const std::int64_t hiX = 2 * std::int64_t{hi.x}, hiY = 2 * std::int64_t{hi.y};
-        if (cy < loY || cy >= hiY) {
-            continue;
-        }
-        // Crossing at or left of the centre (left edges in, right edges out).
-        if (loX * (hiY - loY) + (cy - loY) * (hiX - loX) <= cx * (hiY - loY)) {
+        const Point64 a = v[i], b = v[(i + 1) % v.size()];
+        const Point64 lo = a.y < b.y ? a : b, hi = a.y < b.y ? b : a;
+        if (a.y != b.y && cy >= lo.y && cy < hi.y &&
+            lo.x * (hi.y - lo.y) + (cy - lo.y) * (hi.x - lo.x) <= cx * (hi.y - lo.y)) {
             parity ^= 1;
             turns += a.y < b.y ? 1 : -1;
         }
@@ -62,105 +62,11 @@ bool InsidePolygon(const std::vector<POINT>& v, int px, int py, bool winding) {
     return winding ? turns != 0 : parity != 0;
 }
 
-std::vector<POINT> RandomPolygon(Random& random, int lo, int hi) {
-    std::vector<POINT> points(random.In(3, 9));
-    for (POINT& p : points) {
-        p = POINT{random.In(lo, hi), random.In(lo, hi)};
-    }
-    return points;
-}
-
-void CheckPolygons(int mode, int lo, int hi, std::uint32_t seed) {
-    Random random(seed);
-    for (int n = 0; n < 400; ++n) {
-        const std::vector<POINT> polygon = RandomPolygon(random, lo, hi);
-        Canvas c(kSize, kSize);
-        c.dc.SelectStockObject(NULL_PEN);
-        c.dc.SelectStockObject(BLACK_BRUSH);
-        c.dc.SetPolyFillMode(mode);
-        c.dc.Polygon(polygon.data(), static_cast<int>(polygon.size()));
-        plat::Surface expected(kSize, kSize, kWhite);
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                if (InsidePolygon(polygon, x, y, mode == WINDING)) {
-                    expected.SetPixel(x, y, kBlack);
-                }
-            }
-        }
-        ASSERT_TRUE(c.surface() == expected)
-            << "polygon " << n << ": " << Describe(polygon) << "\nexpected:\n"
-            << AsciiMap(expected) << "actual:\n"
-            << AsciiMap(c.surface());
-    }
-}
-
-}  // namespace
-
-TEST(Reference, PolygonsEvenOdd) {
-    CheckPolygons(ALTERNATE, -8, 40, 1);
-}
-TEST(Reference, PolygonsNonZeroWinding) {
-    CheckPolygons(WINDING, -8, 40, 2);
-}
-TEST(Reference, PolygonsWithFarVertices) {
-    CheckPolygons(WINDING, -3000000, 3000000, 3);
-}
-
-// Vertices between pixels (as wide pens produce them) go straight to the rasteriser.
-TEST(Reference, PolygonsWithSubpixelVertices) {
-    using plat::kSubpixel;
-    Random random(8);
-    for (int n = 0; n < 400; ++n) {
-        std::vector<plat::Point64> fixed(random.In(3, 7));
-        for (plat::Point64& p : fixed) {
-            p = plat::Point64{random.In(-8 * kSubpixel, 40 * kSubpixel),
-                              random.In(-8 * kSubpixel, 40 * kSubpixel)};
-        }
-        const bool winding = n % 2 == 1;
-        plat::Surface actual(kSize, kSize, kWhite);
-        plat::Rasteriser(actual, actual.Bounds())
-            .FillPolygon(fixed, winding ? plat::FillRule::NonZero : plat::FillRule::EvenOdd,
-                         plat::Paint::Solid(kBlack));
-        plat::Surface expected(kSize, kSize, kWhite);
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                const plat::Coord cx = x * kSubpixel + kSubpixel / 2;
-                const plat::Coord cy = y * kSubpixel + kSubpixel / 2;
-                int parity = 0, turns = 0;
-                for (std::size_t i = 0; i < fixed.size(); ++i) {
-                    const plat::Point64 a = fixed[i], b = fixed[(i + 1) % fixed.size()];
-                    const plat::Point64 lo = a.y < b.y ? a : b, hi = a.y < b.y ? b : a;
-                    if (a.y == b.y || cy < lo.y || cy >= hi.y) {
-                        continue;
-                    }
-                    if (lo.x * (hi.y - lo.y) + (cy - lo.y) * (hi.x - lo.x) <= cx * (hi.y - lo.y)) {
-                        parity ^= 1;
-                        turns += a.y < b.y ? 1 : -1;
-                    }
-                }
-                if (winding ? turns != 0 : parity != 0) {
-                    expected.SetPixel(x, y, kBlack);
-                }
-            }
-        }
-        ASSERT_TRUE(actual == expected) << "polygon " << n << "\nexpected:\n"
-                                        << AsciiMap(expected) << "actual:\n"
-                                        << AsciiMap(actual);
-    }
-}
-
-// ---- Lines: the error loop of the facts, every pixel visited, only visible ones kept ----
-
-namespace {
-
-struct ReferencePen {
-    std::uint32_t onMask;
-    int period;  // 0 = solid
-};
-
-void ReferenceLine(plat::Surface& s, POINT a, POINT b, const ReferencePen& pen, long& pos) {
-    const long dx = b.x - a.x;
-    const long dy = b.y - a.y;
+// The error loop of the facts: every pixel visited (so the dash phase counts clipped
+// ones), only visible ones kept. onMask holds the pattern's bits, period 0 is solid.
+void ReferenceLine(plat::Surface& s, POINT a, POINT b, std::uint32_t onMask, int period,
+                   long& pos) {
+    const long dx = b.x - a.x, dy = b.y - a.y;
     int octant;
     if (dy > 0) {
         octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
@@ -173,7 +79,7 @@ void ReferenceLine(plat::Surface& s, POINT a, POINT b, const ReferencePen& pen, 
     const long minor = xMajor ? std::labs(dy) : std::labs(dx);
     long x = a.x, y = a.y, err = 2 * minor - major;
     for (long i = 0; i < major; ++i, ++pos) {
-        const bool on = pen.period == 0 || ((pen.onMask >> (pos % pen.period)) & 1);
+        const bool on = period == 0 || ((onMask >> (pos % period)) & 1);
         s.SetPixel(x, y, on ? kBlack : kRed);
         if (err + bias > 0) {
             (xMajor ? y : x) += (xMajor ? dy : dx) > 0 ? 1 : -1;
@@ -185,48 +91,7 @@ void ReferenceLine(plat::Surface& s, POINT a, POINT b, const ReferencePen& pen, 
     }
 }
 
-void CheckPolylines(int style, ReferencePen pen, int lo, int hi, std::uint32_t seed) {
-    Random random(seed);
-    for (int n = 0; n < 400; ++n) {
-        std::vector<POINT> path(3);
-        for (POINT& p : path) {
-            p = POINT{random.In(lo, hi), random.In(lo, hi)};
-        }
-        Canvas c(kSize, kSize);
-        UsePen usePen(c.dc, style, 1, kBlack);
-        c.dc.SetBkColor(kRed);
-        c.dc.Polyline(path.data(), 3);
-        plat::Surface expected(kSize, kSize, kWhite);
-        long pos = 0;
-        ReferenceLine(expected, path[0], path[1], pen, pos);
-        ReferenceLine(expected, path[1], path[2], pen, pos);
-        ASSERT_TRUE(c.surface() == expected)
-            << "polyline " << n << ": " << Describe(path) << "\nexpected:\n"
-            << AsciiMap(expected) << "actual:\n"
-            << AsciiMap(c.surface());
-    }
-}
-
-}  // namespace
-
-TEST(Reference, SolidLinesClipped) {
-    CheckPolylines(PS_SOLID, {0, 0}, -40, 72, 4);
-}
-
-TEST(Reference, DashDotLinesKeepTheirPhaseThroughTheClip) {
-    // 9 on, 6 off, 3 on, 6 off.
-    CheckPolylines(PS_DASHDOT, {0x381FF, 24}, -40, 72, 5);
-}
-
-TEST(Reference, DottedLinesFromFarAway) {
-    CheckPolylines(PS_DOT, {0x7, 6}, -4000, 4000, 6);
-}
-
-// ---- Ellipses: centre inside, or in the centre row or column; one-pixel outline is the
-//      part with a 4-neighbour outside ----
-
-namespace {
-
+// Centre inside, or in the centre row or column.
 bool InsideEllipse(const CRect& box, int x, int y) {
     const std::int64_t w = box.Width(), h = box.Height();
     if (w <= 0 || h <= 0 || !box.PtInRect(CPoint(x, y))) {
@@ -240,31 +105,91 @@ bool InsideEllipse(const CRect& box, int x, int y) {
 
 }  // namespace
 
+// Whole-pixel vertices through the context; vertices between pixels (as wide pens make
+// them) straight to the rasteriser.
+TEST(Reference, Polygons) {
+    const struct {
+        bool winding, subpixel;
+        int lo, hi;
+    } cases[] = {{false, false, -8, 40},
+                 {true, false, -8, 40},
+                 {true, false, -3000000, 3000000},
+                 {false, true, -8 * kSubpixel, 40 * kSubpixel},
+                 {true, true, -8 * kSubpixel, 40 * kSubpixel}};
+    std::mt19937 random(1);
+    for (const auto& t : cases) {
+        for (int n = 0; n < kRounds; ++n) {
+            std::string text;
+            const auto points = RandomPoints(random, In(random, 3, 9), t.lo, t.hi, text);
+            std::vector<Point64> fixed;
+            for (const POINT& p : points) {
+                fixed.push_back(t.subpixel ? Point64{p.x, p.y} : plat::ToFixed({p.x, p.y}));
+            }
+            Canvas c(kSize, kSize);
+            if (t.subpixel) {
+                plat::Rasteriser(c.surface(), c.surface().Bounds())
+                    .FillPolygon(fixed,
+                                 t.winding ? plat::FillRule::NonZero : plat::FillRule::EvenOdd,
+                                 plat::Paint::Solid(kBlack));
+            } else {
+                c.dc.SelectStockObject(NULL_PEN);
+                c.dc.SelectStockObject(BLACK_BRUSH);
+                c.dc.SetPolyFillMode(t.winding ? WINDING : ALTERNATE);
+                c.dc.Polygon(points.data(), static_cast<int>(points.size()));
+            }
+            ASSERT_TRUE(SameAs(c.surface(), Reference([&](int x, int y) {
+                                   return InsidePolygon(fixed, x, y, t.winding) ? kBlack : kWhite;
+                               })))
+                << t.winding << t.subpixel << " polygon " << n << ": " << text;
+        }
+    }
+}
+
+TEST(Reference, PolylinesSolidAndDashedThroughTheClip) {
+    const struct {
+        int style;
+        std::uint32_t onMask;
+        int period, lo, hi;
+    } cases[] = {{PS_SOLID, 0, 0, -40, 72},
+                 {PS_DASHDOT, 0x381FF, 24, -40, 72},  // 9 on, 6 off, 3 on, 6 off
+                 {PS_DOT, 0x7, 6, -4000, 4000}};
+    std::mt19937 random(4);
+    for (const auto& t : cases) {
+        for (int n = 0; n < kRounds; ++n) {
+            std::string text;
+            const auto path = RandomPoints(random, 3, t.lo, t.hi, text);
+            Canvas c(kSize, kSize);
+            UsePen pen(c.dc, t.style, 1, kBlack);
+            c.dc.SetBkColor(kRed);
+            c.dc.Polyline(path.data(), 3);
+            plat::Surface expected(kSize, kSize, kWhite);
+            long pos = 0;
+            ReferenceLine(expected, path[0], path[1], t.onMask, t.period, pos);
+            ReferenceLine(expected, path[1], path[2], t.onMask, t.period, pos);
+            ASSERT_TRUE(SameAs(c.surface(), expected))
+                << t.style << " polyline " << n << ": " << text;
+        }
+    }
+}
+
+// The one-pixel outline is the part of the ellipse with a 4-neighbour outside.
 TEST(Reference, EllipsesOutlineAndInside) {
-    Random random(7);
-    for (int n = 0; n < 400; ++n) {
-        const int left = random.In(-10, 30), top = random.In(-10, 30);
-        const CRect given(left, top, left + random.In(-4, 40), top + random.In(-4, 40));
+    std::mt19937 random(7);
+    for (int n = 0; n < kRounds; ++n) {
+        std::string text;
+        const auto corners = RandomPoints(random, 2, -10, 40, text);
+        const CRect given(corners[0], corners[1]);
         Canvas c(kSize, kSize);
         UseBrush brush(c.dc, kRed);
         c.dc.Ellipse(given);
         CRect box = given;
         box.NormalizeRect();
-        plat::Surface expected(kSize, kSize, kWhite);
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                if (!InsideEllipse(box, x, y)) {
-                    continue;
-                }
-                const bool edge = !InsideEllipse(box, x - 1, y) || !InsideEllipse(box, x + 1, y) ||
-                                  !InsideEllipse(box, x, y - 1) || !InsideEllipse(box, x, y + 1);
-                expected.SetPixel(x, y, edge ? kBlack : kRed);
-            }
-        }
-        ASSERT_TRUE(c.surface() == expected)
-            << "ellipse " << n << ": " << given.left << "," << given.top << "," << given.right
-            << "," << given.bottom << "\nexpected:\n"
-            << AsciiMap(expected) << "actual:\n"
-            << AsciiMap(c.surface());
+        const auto in = [&box](int x, int y) { return InsideEllipse(box, x, y); };
+        ASSERT_TRUE(SameAs(c.surface(), Reference([&](int x, int y) {
+                               const bool edge =
+                                   !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
+                               return !in(x, y) ? kWhite : edge ? kBlack : kRed;
+                           })))
+            << "ellipse " << n << ": " << text;
     }
 }

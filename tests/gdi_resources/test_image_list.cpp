@@ -1,5 +1,5 @@
 // Image lists: cutting strips into images, transparent drawing through a device context,
-// and the list's own bookkeeping (growth, removal, replacement, blank images).
+// and the list's own bookkeeping.
 
 #include <gtest/gtest.h>
 
@@ -12,272 +12,113 @@ using namespace resources_test;
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlue = RGB(0, 0, 200);
-constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 200);
+using Pixels = std::vector<COLORREF>;
 
-// A surface with a device context drawing into it.
+// A blue surface with a device context drawing into it.
 struct Target {
-    explicit Target(int width = 40, int height = 40, COLORREF fill = kBlue)
-        : surface(width, height, fill) {
-        dc.AttachSurface(surface);
-    }
-    plat::Surface surface;
+    Target() { dc.AttachSurface(surface); }
+    plat::Surface surface{40, 40, kBlue};
     CDC dc;
 };
 
-// A strip of count images of size x size, image i filled with colour RGB(i + 1, ...),
-// with a white pixel at (1, 1) of every image.
-plat::Surface NumberedStrip(int count, int size) {
-    plat::Surface strip(count * size, size);
-    for (int i = 0; i < count; ++i) {
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                strip.SetPixel(i * size + x, y, RGB(i + 1, 50, 100));
-            }
-        }
-        strip.SetPixel(i * size + 1, 1, kWhite);
-    }
-    return strip;
-}
-
-// The colour image list image was filled with, read back by drawing it.
-COLORREF ColourOf(CImageList& list, int image) {
-    Target target(8, 8);
-    EXPECT_TRUE(list.Draw(&target.dc, image, POINT{0, 0}, ILD_TRANSPARENT));
-    return target.surface.GetPixel(0, 0);
+// Row y of image drawn alone at the origin, count pixels long.
+Pixels Drawn(CImageList& list, int image, UINT style, int count = 1, int y = 0) {
+    Target target;
+    EXPECT_TRUE(list.Draw(&target.dc, image, POINT{0, 0}, style)) << image;
+    const auto row = target.surface.Pixels().subspan(y * 40, count);
+    return Pixels(row.begin(), row.end());
 }
 
 }  // namespace
 
-TEST(ImageList, CreatedFromABitmapResourceCutsItsStrip) {
-    CImageList icons;
-    ASSERT_TRUE(icons.Create(IDB_STATE_ICONS, 16, 0, kWhite));
-    EXPECT_EQ(icons.GetImageCount(), 26);
-    int cx = 0;
-    int cy = 0;
-    ASSERT_TRUE(ImageList_GetIconSize(icons, &cx, &cy));
-    EXPECT_EQ(cx, 16);
-    EXPECT_EQ(cy, 16);
-    EXPECT_FALSE(icons.Create(IDB_STATE_ICONS, 16, 0, kWhite)) << "already created";
-
-    CImageList balls;
-    ASSERT_TRUE(balls.Create(IDB_STATUS_BALLS, 16, 1, kWhite));
-    EXPECT_EQ(balls.GetImageCount(), 4);
-
-    CImageList missing;
-    EXPECT_FALSE(missing.Create(14999, 16, 0, kWhite));
-    EXPECT_EQ(missing.GetSafeHandle(), nullptr);
-    EXPECT_FALSE(missing.Create(IDB_LOCK, 17, 0, kWhite)) << "wider than the bitmap";
-    EXPECT_FALSE(missing.Create(IDB_LOCK, 0, 0, kWhite));
-}
-
-TEST(ImageList, TransparentPixelsLeaveTheDestinationAlone) {
+// Pixels of the mask colour leave the destination alone, whatever the context's origin
+// and clip; the rest are copied exactly.
+TEST(ImageList, TransparentDrawingFollowsTheContext) {
+    CImageList list;
+    ASSERT_TRUE(list.Create(IDB_STATUS_BALLS, 16, 1, kWhite));
+    EXPECT_EQ(list.GetImageCount(), 4);
     CBitmap bitmap;
     ASSERT_TRUE(plat::LoadBitmapResource(IDB_STATUS_BALLS, bitmap));
     const plat::Surface& balls = *bitmap.GetSurface();
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
-    ASSERT_EQ(list.Add(&bitmap, kWhite), 0);
-
-    for (const UINT style : {ILD_NORMAL, ILD_TRANSPARENT}) {
-        for (int ball = 0; ball < 4; ++ball) {
-            Target target;
-            ASSERT_TRUE(list.Draw(&target.dc, ball, POINT{10, 12}, style));
-            for (int y = 0; y < 40; ++y) {
-                for (int x = 0; x < 40; ++x) {
-                    const COLORREF source = balls.GetPixel(ball * 16 + x - 10, y - 12);
-                    const bool inside = x >= 10 && x < 26 && y >= 12 && y < 28;
-                    const COLORREF expected = inside && source != kWhite ? source : kBlue;
-                    ASSERT_EQ(target.surface.GetPixel(x, y), expected)
-                        << "ball " << ball << " at " << x << "," << y;
-                }
-            }
-        }
-    }
-    // The corner of a ball is transparent, its centre drawn in the ball's colour.
-    Target target;
-    list.Draw(&target.dc, 0, POINT{0, 0}, ILD_NORMAL);
-    EXPECT_EQ(target.surface.GetPixel(0, 0), kBlue);
-    const COLORREF centre = target.surface.GetPixel(8, 8);
-    EXPECT_GT(GetRValue(centre), 120);
-    EXPECT_LT(GetGValue(centre), 90);
-}
-
-TEST(ImageList, BackgroundColourMaskAndImageStyles) {
-    CBitmap bitmap;
-    MakeBitmap(bitmap, NumberedStrip(2, 4));
-    CImageList list;
-    ASSERT_TRUE(list.Create(4, 4, ILC_COLOR32 | ILC_MASK, 2, 0));
-    ASSERT_EQ(list.Add(&bitmap, kWhite), 0);
-    const COLORREF first = RGB(1, 50, 100);
-
-    EXPECT_EQ(list.SetBkColor(kGreen), CLR_NONE);
-    EXPECT_EQ(list.GetBkColor(), kGreen);
-    Target normal;
-    const COLORREF dcBackground = normal.dc.SetBkColor(RGB(7, 7, 7));
-    ASSERT_TRUE(list.Draw(&normal.dc, 0, POINT{0, 0}, ILD_NORMAL));
-    EXPECT_EQ(normal.surface.GetPixel(1, 1), kGreen) << "transparent pixel over the colour";
-    EXPECT_EQ(normal.surface.GetPixel(2, 2), first);
-    EXPECT_EQ(normal.dc.GetBkColor(), RGB(7, 7, 7)) << "the context's colour is restored";
-    EXPECT_NE(dcBackground, CLR_INVALID);
-
-    Target transparent;
-    ASSERT_TRUE(list.Draw(&transparent.dc, 0, POINT{0, 0}, ILD_TRANSPARENT));
-    EXPECT_EQ(transparent.surface.GetPixel(1, 1), kBlue);
-
-    Target mask;
-    ASSERT_TRUE(list.Draw(&mask.dc, 0, POINT{0, 0}, ILD_MASK));
-    EXPECT_EQ(mask.surface.GetPixel(1, 1), kWhite);
-    EXPECT_EQ(mask.surface.GetPixel(2, 2), RGB(0, 0, 0));
-    EXPECT_EQ(mask.surface.GetPixel(4, 4), kBlue);
-
-    // Masked pixels are stored black, as the framework stores them.
-    Target image;
-    ASSERT_TRUE(list.Draw(&image.dc, 0, POINT{0, 0}, ILD_IMAGE));
-    EXPECT_EQ(image.surface.GetPixel(1, 1), RGB(0, 0, 0));
-    EXPECT_EQ(image.surface.GetPixel(0, 0), first);
-
-    // A list without a mask draws every pixel, white included.
-    CImageList opaque;
-    ASSERT_TRUE(opaque.Create(4, 4, ILC_COLOR32, 2, 0));
-    ASSERT_EQ(opaque.Add(&bitmap, kWhite), 0);
-    Target plain;
-    ASSERT_TRUE(opaque.Draw(&plain.dc, 1, POINT{0, 0}, ILD_TRANSPARENT));
-    EXPECT_EQ(plain.surface.GetPixel(1, 1), kWhite);
-    IMAGEINFO info{};
-    ASSERT_TRUE(opaque.GetImageInfo(1, &info));
-    EXPECT_EQ(info.hbmMask, nullptr);
-}
-
-TEST(ImageList, DrawingFollowsTheContextsOriginAndClip) {
-    CImageList list;
-    ASSERT_TRUE(list.Create(IDB_LOCK, 16, 0, kWhite));
-    CBitmap bitmap;
-    ASSERT_TRUE(plat::LoadBitmapResource(IDB_LOCK, bitmap));
-    const plat::Surface& lock = *bitmap.GetSurface();
-
-    Target target;
-    target.dc.SetViewportOrg(5, 5);
-    target.dc.IntersectClipRect(0, 0, 8, 40);  // logical, so x < 13 on the surface
-    ASSERT_TRUE(list.Draw(&target.dc, 0, POINT{2, 3}, ILD_TRANSPARENT));
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const COLORREF source = lock.GetPixel(x - 7, y - 8);
-            const bool drawn = x < 13 && source != CLR_INVALID && source != kWhite;
-            ASSERT_EQ(target.surface.GetPixel(x, y), drawn ? source : kBlue) << x << "," << y;
+    for (int n = 0; n < 8; ++n) {  // each ball, drawn normal and transparent
+        Target target;
+        target.dc.SetViewportOrg(5, 5);
+        target.dc.IntersectClipRect(0, 0, 15, 40);  // logical, so x < 20 on the surface
+        ASSERT_TRUE(
+            list.Draw(&target.dc, n % 4, POINT{5, 7}, n < 4 ? ILD_NORMAL : ILD_TRANSPARENT));
+        for (int i = 0; i < 40 * 40; ++i) {
+            const int x = i % 40, y = i / 40;
+            const COLORREF source = balls.GetPixel(n % 4 * 16 + x - 10, y - 12);
+            const bool drawn = x >= 10 && x < 20 && y >= 12 && y < 28 && source != kWhite;
+            ASSERT_EQ(target.surface.GetPixel(x, y), drawn ? source : kBlue)
+                << "ball " << n << " at " << x << "," << y;
         }
     }
 }
 
-TEST(ImageList, GrowsRemovesReplacesAndBlanks) {
-    CImageList list;
-    ASSERT_TRUE(list.Create(3, 3, ILC_MASK, 1, 1));
-    for (int i = 0; i < 10; ++i) {
-        CBitmap one;
-        plat::Surface picture = NumberedStrip(1, 3);
-        picture.Fill(RGB(i + 1, 50, 100));
-        MakeBitmap(one, picture);
-        ASSERT_EQ(list.Add(&one, kWhite), i);
-    }
-    CBitmap three;
-    MakeBitmap(three, NumberedStrip(3, 3));
-    ASSERT_EQ(list.Add(&three, kWhite), 10) << "a strip adds all its images";
-    ASSERT_EQ(list.GetImageCount(), 13);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(ColourOf(list, i), RGB(i + 1, 50, 100)) << i;
-    }
-    EXPECT_EQ(ColourOf(list, 12), RGB(3, 50, 100));
-
-    // Images sit four to a row of the list's bitmaps.
-    IMAGEINFO info{};
-    ASSERT_TRUE(list.GetImageInfo(5, &info));
-    EXPECT_EQ(info.rcImage.left, 3);
-    EXPECT_EQ(info.rcImage.top, 3);
-    EXPECT_EQ(info.rcImage.right, 6);
-    EXPECT_EQ(info.rcImage.bottom, 6);
-    EXPECT_NE(info.hbmImage, nullptr);
-    EXPECT_NE(info.hbmMask, nullptr);
-
-    ASSERT_TRUE(list.Remove(3));
-    EXPECT_EQ(list.GetImageCount(), 12);
-    EXPECT_EQ(ColourOf(list, 2), RGB(3, 50, 100));
-    EXPECT_EQ(ColourOf(list, 3), RGB(5, 50, 100));
-    EXPECT_EQ(ColourOf(list, 8), RGB(10, 50, 100));
-
-    CBitmap replacement;
-    MakeBitmap(replacement, plat::Surface(3, 3, RGB(200, 0, 0)));
-    ASSERT_TRUE(list.Replace(0, &replacement, nullptr));
-    EXPECT_EQ(ColourOf(list, 0), RGB(200, 0, 0));
-
-    // Growing adds blank images, which draw nothing; shrinking drops the last ones.
-    ASSERT_TRUE(list.SetImageCount(20));
-    EXPECT_EQ(list.GetImageCount(), 20);
-    EXPECT_EQ(ColourOf(list, 19), kBlue);
-    EXPECT_EQ(ColourOf(list, 12), kBlue) << "the slot of a removed image comes back blank";
-    ASSERT_TRUE(list.SetImageCount(2));
-    EXPECT_EQ(list.GetImageCount(), 2);
-    Target target;
-    EXPECT_FALSE(list.Draw(&target.dc, 2, POINT{0, 0}, ILD_NORMAL));
-    ASSERT_TRUE(list.Remove(-1));
-    EXPECT_EQ(list.GetImageCount(), 0);
-}
-
-TEST(ImageList, AnExplicitMaskMarksWhitePixelsTransparent) {
-    CBitmap bitmap;
-    MakeBitmap(bitmap, plat::Surface(2, 2, RGB(10, 20, 30)));
-    plat::Surface maskPixels(2, 2, RGB(0, 0, 0));
+// ILD_MASK draws the mask, ILD_IMAGE the image with its masked pixels black; an explicit
+// mask's white pixels are transparent; a list without a mask draws every pixel; ILD_NORMAL
+// draws over the list's background colour when it has one.
+TEST(ImageList, StylesAndMasks) {
+    const COLORREF c = RGB(10, 20, 30);
+    plat::Surface picture(2, 2, c), maskPixels(2, 2, kBlack);
+    picture.SetPixel(1, 1, kWhite);
     maskPixels.SetPixel(1, 0, kWhite);
-    CBitmap mask;
+    CBitmap bitmap, mask;
+    MakeBitmap(bitmap, picture);
     MakeBitmap(mask, maskPixels);
-    CImageList list;
-    ASSERT_TRUE(list.Create(2, 2, ILC_MASK, 1, 0));
-    ASSERT_EQ(list.Add(&bitmap, &mask), 0);
-    ASSERT_EQ(list.Add(&bitmap, nullptr), 1);
-
-    Target target(4, 2);
-    ASSERT_TRUE(list.Draw(&target.dc, 0, POINT{0, 0}, ILD_NORMAL));
-    ASSERT_TRUE(list.Draw(&target.dc, 1, POINT{2, 0}, ILD_NORMAL));
-    EXPECT_EQ(target.surface.GetPixel(0, 0), RGB(10, 20, 30));
-    EXPECT_EQ(target.surface.GetPixel(1, 0), kBlue);
-    EXPECT_EQ(target.surface.GetPixel(3, 0), RGB(10, 20, 30)) << "no mask: all drawn";
+    CImageList masked, opaque;
+    ASSERT_TRUE(masked.Create(2, 2, ILC_COLOR32 | ILC_MASK, 2, 0));
+    ASSERT_TRUE(opaque.Create(2, 2, ILC_COLOR32, 1, 0));
+    ASSERT_EQ(masked.Add(&bitmap, kWhite), 0);
+    ASSERT_EQ(masked.Add(&bitmap, &mask), 1);
+    ASSERT_EQ(opaque.Add(&bitmap, kWhite), 0);
+    EXPECT_EQ(Drawn(masked, 0, ILD_MASK, 2, 1), Pixels({kBlack, kWhite}));
+    EXPECT_EQ(Drawn(masked, 0, ILD_IMAGE, 2, 1), Pixels({c, kBlack}));
+    EXPECT_EQ(Drawn(masked, 1, ILD_NORMAL, 2), Pixels({c, kBlue}));
+    EXPECT_EQ(Drawn(opaque, 0, ILD_TRANSPARENT, 2, 1), Pixels({c, kWhite}));
+    EXPECT_EQ(masked.SetBkColor(RGB(0, 160, 0)), CLR_NONE);
+    EXPECT_EQ(Drawn(masked, 0, ILD_NORMAL, 2, 1), Pixels({c, RGB(0, 160, 0)}));
 }
 
-TEST(ImageList, BadArgumentsAreRefused) {
+// Strips add all their images; removal moves the later ones up; growing adds blank
+// images (also where a removed image was). Bad arguments change nothing.
+TEST(ImageList, BookkeepingAndBadArguments) {
+    plat::Surface strip(30, 3);  // image i in colour RGB(i + 1, 0, 0)
+    for (int i = 0; i < 90; ++i) {
+        strip.SetPixel(i % 30, i / 30, RGB(i % 30 / 3 + 1, 0, 0));
+    }
+    CBitmap bitmap, replacement, narrow, empty;
+    MakeBitmap(bitmap, strip);
+    MakeBitmap(replacement, plat::Surface(3, 3, RGB(200, 0, 0)));
+    MakeBitmap(narrow, plat::Surface(2, 3));
     CImageList list;
-    Target target;
-    EXPECT_FALSE(list.Draw(&target.dc, 0, POINT{0, 0}, ILD_NORMAL)) << "never created";
-    EXPECT_EQ(list.GetImageCount(), 0);
-    EXPECT_FALSE(list.Create(0, 16, ILC_MASK, 1, 1));
-    EXPECT_FALSE(list.Create(16, -1, ILC_MASK, 1, 1));
-    EXPECT_FALSE(list.Create(1 << 20, 16, ILC_MASK, 1, 1));
-    EXPECT_FALSE(list.Create(16, 16, ILC_MASK, -1, 1));
-    EXPECT_FALSE(list.Create(16, 16, ILC_MASK, 1 << 30, 1)) << "no room that large";
-    ASSERT_TRUE(list.Create(16, 16, ILC_MASK, 1, 1));
-
-    CBitmap narrow;
-    MakeBitmap(narrow, plat::Surface(15, 16, kGreen));
-    EXPECT_EQ(list.Add(&narrow, kWhite), -1);
-    EXPECT_EQ(list.Add(nullptr, kWhite), -1);
-    CBitmap empty;
-    EXPECT_EQ(list.Add(&empty, nullptr), -1);
-    EXPECT_FALSE(list.Replace(0, &narrow, nullptr));
-    EXPECT_EQ(list.GetImageCount(), 0);
-
-    CBitmap image;
-    MakeBitmap(image, plat::Surface(16, 8, kGreen));  // shorter than the list's images
-    ASSERT_EQ(list.Add(&image, kWhite), 0);
-    EXPECT_FALSE(list.Draw(&target.dc, 1, POINT{0, 0}, ILD_NORMAL));
-    EXPECT_FALSE(list.Draw(&target.dc, -1, POINT{0, 0}, ILD_NORMAL));
-    EXPECT_FALSE(list.Draw(nullptr, 0, POINT{0, 0}, ILD_NORMAL));
-    EXPECT_FALSE(list.Remove(1));
+    EXPECT_FALSE(list.Create(IDB_LOCK, 17, 0, kWhite)) << "wider than the bitmap";
+    EXPECT_FALSE(list.Create(3, -1, ILC_MASK, 1, 1));
+    EXPECT_FALSE(list.Create(3, 3, ILC_MASK, 1 << 30, 1)) << "no room that large";
+    ASSERT_TRUE(list.Create(3, 3, ILC_MASK, 1, 1));
+    EXPECT_FALSE(list.Create(3, 3, ILC_MASK, 1, 1)) << "already created";
+    ASSERT_EQ(list.Add(&bitmap, kWhite), 0);
+    ASSERT_EQ(list.Add(&bitmap, kWhite), 10);
+    ASSERT_TRUE(list.Remove(3));
+    ASSERT_TRUE(list.Replace(0, &replacement, nullptr));
+    for (CBitmap* bad : {&narrow, &empty, static_cast<CBitmap*>(nullptr)}) {
+        EXPECT_EQ(list.Add(bad, kWhite), -1);
+        EXPECT_FALSE(list.Replace(1, bad, nullptr));
+    }
+    EXPECT_FALSE(list.Remove(19));
     EXPECT_FALSE(list.SetImageCount(0x7FFFFFFF));
-    EXPECT_EQ(list.GetImageCount(), 1);
-
-    ASSERT_TRUE(list.Draw(&target.dc, 0, POINT{0, 0}, ILD_NORMAL));
-    EXPECT_EQ(target.surface.GetPixel(0, 7), kGreen);
-    EXPECT_EQ(target.surface.GetPixel(0, 8), kBlue) << "rows the bitmap lacks are blank";
-    EXPECT_TRUE(list.DeleteImageList());
-    EXPECT_FALSE(list.DeleteImageList());
-    EXPECT_EQ(list.GetSafeHandle(), nullptr);
+    const int red[] = {200, 2, 3, 5, 6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    ASSERT_EQ(list.GetImageCount(), 19);
+    for (int i = 0; i < 19; ++i) {
+        EXPECT_EQ(Drawn(list, i, ILD_NORMAL), Pixels{RGB(red[i], 0, 0)}) << i;
+    }
+    Target target;
+    for (const int image : {19, -1}) {
+        EXPECT_FALSE(list.Draw(&target.dc, image, POINT{0, 0}, ILD_NORMAL)) << image;
+    }
+    EXPECT_FALSE(list.Draw(nullptr, 0, POINT{0, 0}, ILD_NORMAL));
+    ASSERT_TRUE(list.SetImageCount(25));
+    EXPECT_EQ(Drawn(list, 19, ILD_NORMAL), Pixels{kBlue});
 }

@@ -1,0 +1,188 @@
+// The profile store: round trips, names with backslashes, a restart, removal, refused
+// names, quoting, numbers, listing, and files that cannot be read.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/Drives.h"
+#include "platform/window/CWinApp.h"
+#include "platform/window/Profile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("surveyui-profile-" +
+                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        plat::MapDrive('C', folder_.string());
+    }
+    void TearDown() override {
+        plat::UnmapDrive('C');
+        fs::remove_all(folder_);
+    }
+
+    // The file of an application's profile on this machine.
+    fs::path FileOf(const char* app) const {
+        return folder_ / "surveyui-profiles" / (std::string(app) + ".ini");
+    }
+    std::string Contents(const fs::path& path) const {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(ProfileTest, ValuesSurviveARestartOfTheApplication) {
+    {
+        CWinApp app("Survey Host");
+        EXPECT_EQ(AfxGetApp(), &app);
+        EXPECT_STREQ(app.m_pszProfileName, "Survey Host.ini");
+        EXPECT_EQ(static_cast<int>(app.GetProfileInt("Workspace\\BasePane-1001", "IsVisible", -1)),
+                  -1);
+        EXPECT_TRUE(app.WriteProfileInt("Workspace\\BasePane-1001", "IsVisible", 1));
+        EXPECT_TRUE(app.WriteProfileInt("Workspace\\BasePane-1002", "IsVisible", 0));
+        EXPECT_TRUE(app.WriteProfileString("Frame", "Title",
+                                           "Depth \xB0"
+                                           "C"));
+    }
+    EXPECT_EQ(Contents(FileOf("Survey Host")),
+              "[Workspace\\BasePane-1001]\r\nIsVisible=1\r\n"
+              "[Workspace\\BasePane-1002]\r\nIsVisible=0\r\n"
+              "[Frame]\r\nTitle=Depth \xB0"
+              "C\r\n");
+
+    CWinApp restarted("Survey Host");  // reads the file again
+    EXPECT_EQ(restarted.GetProfileInt("Workspace\\BasePane-1001", "IsVisible", -1), 1u);
+    EXPECT_EQ(restarted.GetProfileInt("workspace\\basepane-1002", "isvisible", -1), 0u);
+    EXPECT_EQ(restarted.GetProfileString("Frame", "Title"),
+              "Depth \xB0"
+              "C");
+    EXPECT_EQ(restarted.GetProfileString("Frame", "Missing", "fallback"), "fallback");
+    EXPECT_TRUE(restarted.GetProfileString("Nowhere", "Missing").IsEmpty());
+}
+
+TEST_F(ProfileTest, AnotherProcessesWritesAreSeenAtOnce) {
+    CWinApp app("Shared");
+    EXPECT_TRUE(app.WriteProfileInt("S", "A", 1));
+    // Written behind the application's back, as another process would.
+    std::ofstream(FileOf("Shared"), std::ios::binary) << "[S]\r\nA=2\r\n";
+    EXPECT_EQ(app.GetProfileInt("S", "A", 0), 2u);
+}
+
+TEST_F(ProfileTest, WritingChangesOnlyWhatItNames) {
+    fs::create_directories(folder_ / "surveyui-profiles");
+    std::ofstream(FileOf("Kept"), std::ios::binary)
+        << "; the operator's notes\r\n[Pane]\r\n  Width = 200 \r\nnot an "
+           "entry\r\n\r\n[Other]\r\nX=1\r\n";
+    CWinApp app("Kept");
+    EXPECT_EQ(app.GetProfileInt("Pane", "Width", 0), 200u);  // blanks around are trimmed
+    EXPECT_TRUE(app.WriteProfileInt("pane", "HEIGHT", 50));
+    EXPECT_TRUE(app.WriteProfileInt("Other", "x", 2));
+    EXPECT_EQ(Contents(FileOf("Kept")),
+              "; the operator's notes\r\n[Pane]\r\n  Width = 200 \r\nnot an entry\r\n\r\n"
+              "HEIGHT=50\r\n[Other]\r\nX=2\r\n");
+
+    EXPECT_TRUE(app.WriteProfileString("Pane", "Width", nullptr));  // removes the entry
+    EXPECT_EQ(app.GetProfileInt("Pane", "Width", -5), static_cast<UINT>(-5));
+    EXPECT_TRUE(app.WriteProfileString("Other", nullptr, nullptr));  // removes the section
+    EXPECT_EQ(Contents(FileOf("Kept")),
+              "; the operator's notes\r\n[Pane]\r\nnot an entry\r\n\r\nHEIGHT=50\r\n");
+    // Only the profile file is left in the folder: the replacement was complete.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "surveyui-profiles"),
+                            fs::directory_iterator()),
+              1);
+}
+
+TEST_F(ProfileTest, NamesThatCouldNotBeReadBackAreRefused) {
+    CWinApp app("Strict");
+    ASSERT_TRUE(app.WriteProfileInt("S", "A", 1));
+    const std::string before = Contents(FileOf("Strict"));
+    EXPECT_FALSE(app.WriteProfileString("S", "B", "two\r\nlines"));
+    EXPECT_FALSE(app.WriteProfileString("S", "B=C", "x"));
+    EXPECT_FALSE(app.WriteProfileString("S]", "B", "x"));
+    EXPECT_FALSE(app.WriteProfileString("S", "Line\nBreak", "x"));
+    EXPECT_FALSE(app.WriteProfileString("", "B", "x"));
+    EXPECT_FALSE(app.WriteProfileString("S", "  ", "x"));
+    EXPECT_FALSE(app.WriteProfileString("S", ";comment", "x"));
+    EXPECT_FALSE(app.WriteProfileString(nullptr, "B", "x"));
+    EXPECT_EQ(Contents(FileOf("Strict")), before);
+}
+
+TEST_F(ProfileTest, ValuesWithOuterBlanksOrQuotesReadBackAsWritten) {
+    CWinApp app("Quotes");
+    for (const char* value : {"  padded  ", "\"quoted\"", "'single'", "", "a \"middle\" quote"}) {
+        ASSERT_TRUE(app.WriteProfileString("Q", "V", value)) << value;
+        EXPECT_EQ(app.GetProfileString("Q", "V", "default"), value);
+    }
+    EXPECT_TRUE(app.WriteProfileString("Q", "V", "  padded  "));
+    EXPECT_NE(Contents(FileOf("Quotes")).find("V=\"  padded  \"\r\n"), std::string::npos);
+}
+
+TEST_F(ProfileTest, NumbersReadAsTheFrameworkReadsThem) {
+    CWinApp app("Numbers");
+    ASSERT_TRUE(app.WriteProfileInt("N", "Negative", -1));
+    ASSERT_TRUE(app.WriteProfileString("N", "Text", "abc"));
+    ASSERT_TRUE(app.WriteProfileString("N", "Leading", "42 knots"));
+    ASSERT_TRUE(app.WriteProfileString("N", "Empty", ""));
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("N", "Negative", 7)), -1);
+    EXPECT_EQ(app.GetProfileInt("N", "Text", 7), 0u);      // present but not a number
+    EXPECT_EQ(app.GetProfileInt("N", "Leading", 7), 42u);  // the number it starts with
+    EXPECT_EQ(app.GetProfileInt("N", "Empty", 7), 7u);     // empty counts as missing
+    EXPECT_EQ(app.GetProfileInt("N", "Missing", 7), 7u);
+}
+
+TEST_F(ProfileTest, SectionsAndEntriesCanBeListed) {
+    const CString file = plat::ProfileFilePath("Lists.ini");
+    EXPECT_EQ(file, "C:\\surveyui-profiles\\Lists.ini");
+    EXPECT_EQ(plat::ProfileFilePath("D:\\Elsewhere\\x.ini"), "D:\\Elsewhere\\x.ini");
+    ASSERT_TRUE(WritePrivateProfileStringA("One", "a", "1", file));
+    ASSERT_TRUE(WritePrivateProfileStringA("One", "bb", "2", file));
+    ASSERT_TRUE(WritePrivateProfileStringA("Two", "c", "3", file));
+
+    char buffer[32];
+    DWORD count = GetPrivateProfileStringA(nullptr, nullptr, "", buffer, sizeof buffer, file);
+    EXPECT_EQ(std::string(buffer, count + 1), std::string("One\0Two\0\0", 9));
+    count = GetPrivateProfileStringA("one", nullptr, "", buffer, sizeof buffer, file);
+    EXPECT_EQ(std::string(buffer, count + 1), std::string("a\0bb\0\0", 6));
+
+    count = GetPrivateProfileStringA("One", "bb", "", buffer, 2, file);
+    EXPECT_EQ(count, 1u);  // cut to fit
+    EXPECT_STREQ(buffer, "2");
+    count = GetPrivateProfileStringA("One", "none", "default", buffer, 4, file);
+    EXPECT_EQ(count, 3u);
+    EXPECT_STREQ(buffer, "def");
+    EXPECT_EQ(GetPrivateProfileStringA("One", "a", "", nullptr, 0, file), 0u);
+}
+
+TEST_F(ProfileTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten) {
+    // A folder where the file should be: it can be neither read nor replaced.
+    fs::create_directories(FileOf("Blocked"));
+    CWinApp app("Blocked");
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("S", "A", -1)), -1);
+    EXPECT_FALSE(app.WriteProfileInt("S", "A", 1));
+    EXPECT_TRUE(fs::is_directory(FileOf("Blocked")));
+}
+
+TEST_F(ProfileTest, WithoutAnApplicationObjectTheProgramNamesTheProfile) {
+    CWinApp* app = AfxGetApp();
+    ASSERT_NE(app, nullptr);
+    EXPECT_STREQ(app->m_pszAppName, "window_tests");
+    EXPECT_TRUE(app->WriteProfileInt("S", "A", 5));
+    EXPECT_TRUE(fs::exists(FileOf("window_tests")));
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+}
+
+}  // namespace
