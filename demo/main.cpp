@@ -1,115 +1,126 @@
-// surveyui-demo: the demo host. Until the windowing layer arrives it shows, as text, what
-// an operator's settings do to the values a program displays: it switches the units and
-// formats through the library's own settings operations and prints a report after each
-// step to demo-out/settings-report.txt (and to the terminal).
-
-#include <iconv.h>
+// surveyui-demo: the demo host. It builds a main window from the library the way a survey
+// program does (a frame with a main view and docked panes), runs its messages on the
+// headless screen and saves the screen in day and in night colours:
+//
+//     demo-out/day.png, demo-out/night.png    the 1600 x 1000 screen
+//     demo-out/settings-report.txt            sample values under three unit settings
+//
+// Its settings and its workspace profile live in demo-out/drive_c (mapped as C:), never
+// in the operator's folders.
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "DemoPanes.h"
+#include "OperatorSettings.h"
+#include "SymbolGalleryView.h"
 #include "surveyui.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+namespace fs = std::filesystem;
 
-// The library's texts are Windows-1252 (degree sign 0xB0); a terminal wants UTF-8.
-std::string ToUtf8(const CString& text) {
-    const iconv_t converter = iconv_open("UTF-8", "WINDOWS-1252");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        return text.str();
-    }
-    std::string in = text.str();
-    std::string out(in.size() * 3 + 1, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size();
-    size_t outLeft = out.size();
-    const size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<size_t>(-1)) {
-        return text.str();
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
+constexpr UINT kLegendPaneId = 1001;
+constexpr UINT kSettingsPaneId = 1002;
+// The right site's width, and the share of its height each pane asks for.
+constexpr int kPaneSiteWidth = 350;
+constexpr int kLegendHeight = 560;
+constexpr int kSettingsHeight = 400;
 
-struct Report {
-    FILE* out;
-    void Line(const CString& text) const {
-        const std::string utf8 = ToUtf8(text);
-        std::fprintf(out, "%s\n", utf8.c_str());
-        std::printf("%s\n", utf8.c_str());
+// The host's main window: the gallery as its main view, two panes docked at the right.
+struct MainWindow {
+    CFrameWnd* frame = nullptr;             // deletes itself when closed
+    CSymbolGalleryView* gallery = nullptr;  // deleted with its window
+    CSymbolLegendPane legend;
+    COperatorSettingsPane settings;
+
+    bool Create() {
+        frame = new CFrameWnd;
+        if (!frame->Create(
+                nullptr, "surveyui demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                CRect(0, 0, plat::Screen::kDefaultWidth, plat::Screen::kDefaultHeight))) {
+            return false;
+        }
+        AfxGetApp()->m_pMainWnd = frame;
+        frame->EnableDocking(CBRS_ALIGN_ANY);
+        gallery = new CSymbolGalleryView;
+        if (!gallery->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), frame,
+                             AFX_IDW_PANE_FIRST) ||
+            !legend.Create(frame, kLegendPaneId) || !settings.Create(frame, kSettingsPaneId)) {
+            return false;
+        }
+        // Docking takes a pane's size as its share of the site.
+        DockAtRight(legend, kLegendHeight);
+        DockAtRight(settings, kSettingsHeight);
+        // Panes saved by an earlier run come back as they were; on the first run they
+        // start hidden, and the demo opens them as an operator would from a menu.
+        frame->LoadState();
+        legend.ShowPane(TRUE, TRUE, FALSE);
+        settings.ShowPane(TRUE, TRUE, FALSE);
+        return true;
+    }
+
+    void DockAtRight(CDockablePane& pane, int height) {
+        pane.SetWindowPos(nullptr, 0, 0, kPaneSiteWidth, height,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pane.EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockPane(&pane);
+    }
+
+    void SetNightMode(bool night) {
+        plat::style::SetPaneColours(night ? plat::style::NightPaneColours()
+                                          : plat::style::DayPaneColours());
+        gallery->SetNightMode(night);
+        legend.SetNightMode(night);
+        settings.SetNightMode(night);
+        frame->RedrawWindow(nullptr, nullptr,
+                            RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 };
 
-CString Distance(double metres) {
-    int conversion = 0;
-    int imperial = 0;
-    const int units = ReadUnitsSettings(&conversion, &imperial);
-    CString text;
-    text.Format("%.*f%s", ReadDecimalPlaces(), metres / GetDistanceFactor(),
-                GetDistanceUnitText(units, conversion, imperial).GetString());
-    return text;
-}
-
-void ShowValues(const Report& report, const char* heading) {
-    CString line;
-    report.Line(CString("== ") + heading);
-    int conversion = 0;
-    int imperial = 0;
-    const int units = ReadUnitsSettings(&conversion, &imperial);
-    line.Format("Units: %s, factor %.12g metres per unit", CSettingsPane::UnitsTxt[units & 1],
-                GetDistanceFactor());
-    report.Line(line);
-    report.Line("  Water depth 1234.5678 m reads " + Distance(1234.5678));
-    report.Line("  Cable weight unit " +
-                GetWeightPerLengthUnitText(ReadWeightMode(), units, conversion, imperial));
-    const double latitude = -(51.0 + 30.0 / 60 + 59.9996 / 3600) * kPi / 180;
-    const double longitude = (1.0 + 17.0 / 60 + 30.25 / 3600) * kPi / 180;
-    report.Line("  Position " + FormatAngle(latitude, ANGLE_LATITUDE, 5, -1, 0) + "  " +
-                FormatAngle(longitude, ANGLE_LONGITUDE, 5, -1, 0));
-    report.Line("  Heading " + FormatAngle(4.2, ANGLE_BEARING, 5, -1, 0));
-    report.Line("  Date " + FormatDate(6, 12, 2026, ReadDateMode()) + ", time " +
-                FormatTimeOfDay(3725.5, ReadTimeMode()));
+bool Snapshot(const fs::path& file) {
+    plat::PumpMessages();
+    if (!plat::HeadlessScreen().SavePng(file.string())) {
+        std::fprintf(stderr, "surveyui-demo: cannot write %s\n", file.c_str());
+        return false;
+    }
+    std::printf("wrote %s\n", file.c_str());
+    return true;
 }
 
 }  // namespace
 
 int main() {
-    // The demo keeps its settings beside its output, never in the operator's folder.
-    const std::filesystem::path out = "demo-out";
-    std::filesystem::create_directories(out / "drive_c");
-    plat::MapDrive('C', std::filesystem::absolute(out / "drive_c").string());
+    const fs::path out = "demo-out";
+    std::error_code error;
+    fs::create_directories(out / "drive_c", error);
+    plat::MapDrive('C', fs::absolute(out / "drive_c").string());
 
-    FILE* file = std::fopen((out / "settings-report.txt").c_str(), "w");
-    if (!file) {
+    if (!WriteSettingsReport(out / "settings-report.txt")) {
         std::perror("demo-out/settings-report.txt");
         return 1;
     }
-    const Report report{file};
-    report.Line(CString("Settings folder: ") + GetSettingsFolder());
+    std::printf("wrote %s\n", (out / "settings-report.txt").c_str());
+    ChooseDemoSettings();
 
-    WriteUnitsSettings(0, 0, 0);
-    WriteAngleSettings(1, 7);
-    WriteGeoSettings(0, 3, 'N', 'E');
-    ShowValues(report, "Metric, positions in degrees-minutes-seconds");
+    CWinApp app("surveyui-demo");
+    plat::HeadlessScreen().Install();
+    MainWindow window;
+    if (!window.Create()) {
+        std::fprintf(stderr, "surveyui-demo: cannot create the main window\n");
+        return 1;
+    }
+    bool written = Snapshot(out / "day.png");
+    window.SetNightMode(true);
+    written = Snapshot(out / "night.png") && written;
 
-    SetUnitsMode(1);
-    SetConversionMode(1);  // US Survey foot
-    SetImperialMode(1);    // yards
-    WriteWeightMode(1);
-    SetGeoPreference(1);
-    ShowValues(report, "Imperial yards (US Survey foot), pounds, decimal minutes");
-
-    SetUnitsMode(0);
-    SetConversionMode(1);  // kilometres
-    WriteWeightMode(0);
-    SetGeoPreference(2);
-    ShowValues(report, "Kilometres, decimal degrees");
-
-    std::fclose(file);
-    return 0;
+    // Closing the main window saves the workspace (which panes show) and ends the loop.
+    window.frame->PostMessage(WM_CLOSE);
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return written ? 0 : 1;
 }

@@ -1,74 +1,55 @@
 #include "TextTestSupport.h"
 
 #include <algorithm>
-#include <cstring>
-#include <sstream>
+#include <climits>
 
 namespace text_test {
 
-Canvas::Canvas(int width, int height, COLORREF bg) : background(bg) {
+Canvas::Canvas(int width, int height, int fontHeight, const char* face, int weight) {
     dc.CreateCompatibleDC(nullptr);
     bitmap.CreateCompatibleBitmap(&dc, width, height);
     dc.SelectObject(&bitmap);
-    surface().Fill(bg);
+    surface().Fill(kWhite);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(kBlack);
+    EXPECT_TRUE(font.CreateFont(fontHeight, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                                face));
+    dc.SelectObject(&font);
 }
 
-namespace {
-
-RECT Region(const plat::Surface& surface, const RECT* within) {
-    RECT all = surface.Bounds();
+RECT Canvas::Ink(const RECT* within) {
+    RECT r = surface().Bounds();
     if (within) {
-        IntersectRect(&all, &all, within);
+        IntersectRect(&r, &r, within);
     }
-    return all;
-}
-
-}  // namespace
-
-RECT InkBox(const plat::Surface& surface, COLORREF background, const RECT* within) {
-    const RECT r = Region(surface, within);
-    RECT box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
-            if (surface.GetPixel(x, y) != background) {
+            if (surface().GetPixel(x, y) != kWhite) {
                 box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
                            std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
             }
         }
     }
-    return box.left == INT32_MAX ? RECT{} : box;
+    return box.left == INT_MAX ? RECT{} : box;
 }
 
-int InkCount(const plat::Surface& surface, COLORREF background, const RECT* within) {
-    const RECT r = Region(surface, within);
+int Canvas::InkCount(const RECT* within) {
+    RECT r = surface().Bounds();
+    if (within) {
+        IntersectRect(&r, &r, within);
+    }
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
-            count += surface.GetPixel(x, y) != background;
+            count += surface().GetPixel(x, y) != kWhite;
         }
     }
     return count;
 }
 
-bool RowHasInk(const plat::Surface& surface, COLORREF background, int y, int x0, int x1) {
-    for (int x = x0; x < x1; ++x) {
-        if (surface.GetPixel(x, y) != background) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void MakeFont(CFont& font, int height, const char* face, int weight, BYTE italic, BYTE underline,
-              BYTE strikeOut, int width, BYTE quality) {
-    ASSERT_TRUE(font.CreateFont(height, width, 0, 0, weight, italic, underline, strikeOut,
-                                ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, quality,
-                                VARIABLE_PITCH | FF_SWISS, face));
-}
-
-TEXTMETRIC MetricsOf(CDC& dc) {
+TEXTMETRIC Canvas::Metrics() {
     TEXTMETRIC tm{};
     EXPECT_TRUE(dc.GetTextMetrics(&tm));
     return tm;

@@ -1,10 +1,10 @@
 #pragma once
-// Text tests on small surfaces: a memory DC over a white bitmap, fonts made in one line,
-// and where the ink of drawn text lies.
+// Text tests on small surfaces: a memory DC over a white bitmap with black transparent
+// text in a chosen font, and where the ink of drawn text lies.
+//
+// Tahoma at -20 is DejaVu Sans at 20 pixels: ascent 19, descent 5, cell 24.
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "platform/gdi/CDC.h"
 
@@ -15,35 +15,25 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr int kAscent = 19;
+constexpr int kLine = 24;
 
-// A memory DC drawing into a width x height bitmap, cleared to a background colour,
-// with transparent text in black.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF background = kWhite);
+    explicit Canvas(int width = 200, int height = 100, int fontHeight = -20,
+                    const char* face = "Tahoma", int weight = FW_NORMAL);
+    CBitmap bitmap;  // bitmap and font outlive the context they are selected in
+    CFont font;
     CDC dc;
-    CBitmap bitmap;
-    COLORREF background;
     plat::Surface& surface() { return *bitmap.GetSurface(); }
+    // The box of non-white pixels ({0,0,0,0} when there are none), optionally within r.
+    RECT Ink(const RECT* within = nullptr);
+    int InkCount(const RECT* within = nullptr);
+    int Width(const char* text) const { return dc.GetTextExtent(text).cx; }
+    TEXTMETRIC Metrics();
 };
 
-// The box of pixels that differ from the background ({0,0,0,0} when there are none),
-// optionally only inside a region.
-RECT InkBox(const plat::Surface& surface, COLORREF background, const RECT* within = nullptr);
-// Pixels that differ from the background inside a rectangle (all of the surface when
-// null).
-int InkCount(const plat::Surface& surface, COLORREF background, const RECT* within = nullptr);
-// Whether any pixel of row y in [x0, x1) differs from the background.
-bool RowHasInk(const plat::Surface& surface, COLORREF background, int y, int x0, int x1);
-
-// A font from the few fields the tests vary.
-void MakeFont(CFont& font, int height, const char* face, int weight = FW_NORMAL, BYTE italic = 0,
-              BYTE underline = 0, BYTE strikeOut = 0, int width = 0,
-              BYTE quality = DEFAULT_QUALITY);
-
-TEXTMETRIC MetricsOf(CDC& dc);
-
-// The surfaces as text for a failure message: where they first differ.
+// Where the surfaces first differ, for the failure message.
 ::testing::AssertionResult SameSurfaces(const plat::Surface& a, const plat::Surface& b);
 
 }  // namespace text_test
