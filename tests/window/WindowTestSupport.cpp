@@ -1,24 +1,33 @@
 #include "WindowTestSupport.h"
 
 #include <algorithm>
-#include <cstdio>
 
 void PrintTo(const CRect& rect, std::ostream* out) {
     *out << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
          << ")";
 }
-void PrintTo(const CPoint& point, std::ostream* out) {
-    *out << "(" << point.x << ", " << point.y << ")";
-}
-void PrintTo(const CSize& size, std::ostream* out) {
-    *out << size.cx << "x" << size.cy;
-}
 
 namespace wt {
+
+namespace {
+bool Among(const std::vector<UINT>& only, UINT message) {
+    return only.empty() || std::find(only.begin(), only.end(), message) != only.end();
+}
+}  // namespace
 
 std::vector<Heard>& Journal() {
     static std::vector<Heard> journal;
     return journal;
+}
+
+std::string WhoGot(const std::vector<UINT>& only) {
+    std::string names;
+    for (const Heard& h : Journal()) {
+        if (Among(only, h.message)) {
+            names += (names.empty() ? "" : " ") + h.who;
+        }
+    }
+    return names;
 }
 
 void WindowTest::SetUp() {
@@ -43,39 +52,53 @@ void WindowTest::TearDown() {
     Journal().clear();
 }
 
+void LogWnd::On(UINT message, std::function<void(WPARAM)> act) {
+    hook = [message, act = std::move(act)](UINT m, WPARAM wParam, LPARAM, LRESULT&) {
+        if (m == message) {
+            act(wParam);
+        }
+        return false;
+    };
+}
+
 int LogWnd::Count(UINT message) const {
-    return static_cast<int>(std::count_if(
-        log.begin(), log.end(), [message](const Heard& h) { return h.message == message; }));
+    return static_cast<int>(Messages({message}).size());
 }
 
 std::vector<UINT> LogWnd::Messages(const std::vector<UINT>& only) const {
     std::vector<UINT> messages;
     for (const Heard& h : log) {
-        if (only.empty() || std::find(only.begin(), only.end(), h.message) != only.end()) {
+        if (Among(only, h.message)) {
             messages.push_back(h.message);
         }
     }
     return messages;
 }
 
-const Heard* LogWnd::Last(UINT message) const {
-    for (auto it = log.rbegin(); it != log.rend(); ++it) {
-        if (it->message == message) {
-            return &*it;
+std::vector<WPARAM> LogWnd::WParams(UINT message) const {
+    std::vector<WPARAM> params;
+    for (const Heard& h : log) {
+        if (h.message == message) {
+            params.push_back(h.wParam);
         }
     }
-    return nullptr;
+    return params;
+}
+
+const Heard& LogWnd::Last(UINT message) const {
+    static const Heard none{"(none)", 0, ~WPARAM{0}, -1};
+    const auto it = std::find_if(log.rbegin(), log.rend(),
+                                 [message](const Heard& h) { return h.message == message; });
+    return it == log.rend() ? none : *it;
 }
 
 LRESULT LogWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const Heard heard{m_hWnd, name_, message, wParam, lParam};
+    const Heard heard{name_, message, wParam, lParam};
     log.push_back(heard);
     Journal().push_back(heard);
-    if (hook) {
-        LRESULT result = 0;
-        if (hook(message, wParam, lParam, result)) {
-            return result;
-        }
+    LRESULT result = 0;
+    if (hook && hook(message, wParam, lParam, result)) {
+        return result;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -87,47 +110,6 @@ void FillWnd::OnPaint() {
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, colour);
-}
-
-LPCTSTR BareClass() {
-    return AfxRegisterWndClass(0);
-}
-
-LPCTSTR DoubleClickClass() {
-    return AfxRegisterWndClass(CS_DBLCLKS);
-}
-
-LPCTSTR PlainClass() {
-    return AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-bool MakePopup(CWnd& wnd, const CRect& rect, DWORD style, LPCTSTR cls, DWORD exStyle) {
-    return wnd.CreateEx(exStyle, cls, "popup", style, rect, nullptr, 0) != FALSE;
-}
-
-bool MakeChild(CWnd& wnd, CWnd& parent, const CRect& rect, UINT id, DWORD style, LPCTSTR cls,
-               DWORD exStyle) {
-    return wnd.CreateEx(exStyle, cls, "child", style | WS_CHILD, rect, &parent, id) != FALSE;
-}
-
-std::string Entry(const std::string& who, UINT message) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%s:%04x", who.c_str(), message);
-    return text;
-}
-
-std::vector<std::string> JournalOf(const std::vector<UINT>& only) {
-    std::vector<std::string> lines;
-    for (const Heard& h : Journal()) {
-        if (std::find(only.begin(), only.end(), h.message) != only.end()) {
-            lines.push_back(Entry(h.who, h.message));
-        }
-    }
-    return lines;
-}
-
-POINT At(const CWnd& wnd, int x, int y) {
-    return plat::input::ScreenPointOf(&wnd, POINT{x, y});
 }
 
 }  // namespace wt

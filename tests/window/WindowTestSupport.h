@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the window tests: a fixture that starts every test on the test clock
-// with an empty queue and the headless screen, and windows that record what they hear.
+// The window tests' fixture (test clock, empty queue, headless screen) and windows that
+// record what they hear.
 
 #include <gtest/gtest.h>
 
@@ -16,16 +16,12 @@
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WindowDC.h"
 
-// Readable failures: rectangles, points and sizes print their numbers.
+// Readable failures: rectangles print their numbers.
 void PrintTo(const CRect& rect, std::ostream* out);
-void PrintTo(const CPoint& point, std::ostream* out);
-void PrintTo(const CSize& size, std::ostream* out);
 
 namespace wt {
 
-// One message as a window received it.
 struct Heard {
-    HWND hwnd;
     std::string who;
     UINT message;
     WPARAM wParam;
@@ -34,31 +30,34 @@ struct Heard {
 
 // Every LogWnd's messages in the order they arrived, across windows.
 std::vector<Heard>& Journal();
+// The names of the windows that got the messages among only, in order, blank-separated.
+std::string WhoGot(const std::vector<UINT>& only);
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    plat::Screen& screen() { return plat::HeadlessScreen(); }
+    static plat::Screen& screen() { return plat::HeadlessScreen(); }
 };
 
-// A window that records every message and can react to one through a hook.
+// A window that records every message and can react to them through a hook.
 class LogWnd : public CWnd {
 public:
     explicit LogWnd(std::string name = "wnd") : name_(std::move(name)) {}
 
     std::vector<Heard> log;
-    // Called for each message before the normal processing; answering true stops it
-    // (the hook's result is then the message's result).
+    // Runs before the normal processing; answering true makes result the message's result.
     std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> hook;
 
+    // Sets a hook that runs act for one message and lets the message go on.
+    void On(UINT message, std::function<void(WPARAM)> act);
     int Count(UINT message) const;
-    // The message numbers received, leaving out the ones in ignored.
     std::vector<UINT> Messages(const std::vector<UINT>& only = {}) const;
-    const Heard* Last(UINT message) const;
+    std::vector<WPARAM> WParams(UINT message) const;
+    // The last message of that number; if none came, one whose parameters are all ones.
+    const Heard& Last(UINT message) const;
     void Clear() { log.clear(); }
-    const std::string& name() const { return name_; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -73,29 +72,32 @@ public:
 
     COLORREF colour;
     int paints = 0;
-    RECT lastPaint{};
+    CRect lastPaint;
 
 protected:
     void OnPaint() override;
 };
 
-// A class without a background brush, so nothing is drawn unless a window draws.
-LPCTSTR BareClass();
-// A class with CS_DBLCLKS (and without).
-LPCTSTR DoubleClickClass();
-LPCTSTR PlainClass();
+// A class without a background brush, one with CS_DBLCLKS, one with the window brush.
+inline LPCTSTR BareClass() {
+    return AfxRegisterWndClass(0);
+}
+inline LPCTSTR DoubleClickClass() {
+    return AfxRegisterWndClass(CS_DBLCLKS);
+}
+inline LPCTSTR PlainClass() {
+    return AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
 
-bool MakePopup(CWnd& wnd, const CRect& rect, DWORD style = WS_POPUP | WS_VISIBLE,
-               LPCTSTR cls = nullptr, DWORD exStyle = 0);
-bool MakeChild(CWnd& wnd, CWnd& parent, const CRect& rect, UINT id = 0,
-               DWORD style = WS_CHILD | WS_VISIBLE, LPCTSTR cls = nullptr, DWORD exStyle = 0);
-
-// The messages of the journal among only, as "who:message" lines (in hexadecimal).
-std::vector<std::string> JournalOf(const std::vector<UINT>& only);
-std::string Entry(const std::string& who, UINT message);
-
-// A screen point inside wnd's client area.
-POINT At(const CWnd& wnd, int x, int y);
+// Pop-ups and children, visible unless told otherwise.
+inline bool MakePopup(CWnd& wnd, const CRect& rect, DWORD style = WS_VISIBLE, LPCTSTR cls = nullptr,
+                      DWORD exStyle = 0) {
+    return wnd.CreateEx(exStyle, cls, "popup", WS_POPUP | style, rect, nullptr, 0) != FALSE;
+}
+inline bool MakeChild(CWnd& wnd, CWnd& parent, const CRect& rect, DWORD style = WS_VISIBLE,
+                      LPCTSTR cls = nullptr, UINT id = 0) {
+    return wnd.CreateEx(0, cls, "child", WS_CHILD | style, rect, &parent, id) != FALSE;
+}
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
