@@ -108,7 +108,10 @@ bool WriteFile(const std::string& path, const std::function<bool(const PdfSink&)
     }
     try {
         const PdfSink sink = [&](const char* data, std::size_t size) {
-            file.Write(data, static_cast<UINT>(size));
+            constexpr std::size_t kPiece = std::size_t{1} << 30;  // CFile writes UINT counts
+            for (std::size_t done = 0; done < size; done += kPiece) {
+                file.Write(data + done, static_cast<UINT>(std::min(kPiece, size - done)));
+            }
             return true;
         };
         if (!produce(sink)) {
