@@ -4,6 +4,7 @@
 //
 //     demo-out/day.png, demo-out/night.png    the 1600 x 1000 screen
 //     demo-out/settings-report.txt            sample values under three unit settings
+//     demo-out/settings-grid.pdf              the settings pane's grid, printed
 //
 // Its settings and its workspace profile live in demo-out/drive_c (mapped as C:), never
 // in the operator's folders.
@@ -23,10 +24,12 @@ namespace fs = std::filesystem;
 
 constexpr UINT kLegendPaneId = 1001;
 constexpr UINT kSettingsPaneId = 1002;
+constexpr UINT kSoftwareSettingsPaneId = 1003;
 // The right site's width, and the share of its height each pane asks for.
 constexpr int kPaneSiteWidth = 350;
 constexpr int kLegendHeight = 560;
 constexpr int kSettingsHeight = 400;
+constexpr int kSoftwareSettingsHeight = 400;
 
 // The host's main window: the gallery as its main view, two panes docked at the right.
 struct MainWindow {
@@ -34,6 +37,7 @@ struct MainWindow {
     CSymbolGalleryView* gallery = nullptr;  // deleted with its window
     CSymbolLegendPane legend;
     COperatorSettingsPane settings;
+    CSettingsPane software;  // the operator's units and formats, every group
 
     bool Create() {
         frame = new CFrameWnd;
@@ -47,17 +51,20 @@ struct MainWindow {
         gallery = new CSymbolGalleryView;
         if (!gallery->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), frame,
                              AFX_IDW_PANE_FIRST) ||
-            !legend.Create(frame, kLegendPaneId) || !settings.Create(frame, kSettingsPaneId)) {
+            !legend.Create(frame, kLegendPaneId) || !settings.Create(frame, kSettingsPaneId) ||
+            !software.Create(frame, kSoftwareSettingsPaneId, CSettingsPane::kAllGroups)) {
             return false;
         }
         // Docking takes a pane's size as its share of the site.
         DockAtRight(legend, kLegendHeight);
         DockAtRight(settings, kSettingsHeight);
+        DockAtRight(software, kSoftwareSettingsHeight);
         // Panes saved by an earlier run come back as they were; on the first run they
         // start hidden, and the demo opens them as an operator would from a menu.
         frame->LoadState();
         legend.ShowPane(TRUE, TRUE, FALSE);
         settings.ShowPane(TRUE, TRUE, FALSE);
+        software.ShowPane(TRUE, TRUE, FALSE);
         return true;
     }
 
@@ -74,10 +81,42 @@ struct MainWindow {
         gallery->SetNightMode(night);
         legend.SetNightMode(night);
         settings.SetNightMode(night);
+        software.SetNightMode(night);
         frame->RedrawWindow(nullptr, nullptr,
                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 };
+
+// Picks an option in the settings pane the way the grid reports an operator's choice: the
+// row takes the text and the pane hears the grid's property-changed message.
+bool ChooseSetting(CSettingsPane& pane, DWORD_PTR propertyId, const char* option) {
+    CMyMFCPropertyGridCtrl& grid = pane.GetGrid();
+    CMFCPropertyGridProperty* row = grid.FindItemByData(propertyId);
+    if (!row) {
+        return false;
+    }
+    row->SetValue(COleVariant(option));
+    grid.OnPropertyChanged(row);
+    plat::PumpMessages();  // the settings-update message is posted
+    return row->FormatProperty() == option;
+}
+
+// Prints the pane's grid on the default printer (no one at the dialog) and keeps the PDF.
+bool PrintGrid(CSettingsPane& pane, const fs::path& file) {
+    plat::PrinterSettings printer = plat::DefaultPrinter();
+    printer.dpi = 150;
+    plat::SetDefaultPrinter(printer);
+    pane.GetGrid().PrintGrid();
+    const plat::PrintJobRecord job = plat::LastPrintJob();
+    std::error_code error;
+    if (!job.written || job.files.empty() ||
+        !fs::copy_file(job.files.front(), file, fs::copy_options::overwrite_existing, error)) {
+        std::fprintf(stderr, "surveyui-demo: cannot write %s\n", file.c_str());
+        return false;
+    }
+    std::printf("wrote %s (%d page%s)\n", file.c_str(), job.pages, job.pages == 1 ? "" : "s");
+    return true;
+}
 
 bool Snapshot(const fs::path& file) {
     plat::PumpMessages();
@@ -112,6 +151,12 @@ int main() {
         return 1;
     }
     bool written = Snapshot(out / "day.png");
+    // The operator switches to imperial yards in the settings pane before nightfall.
+    constexpr DWORD_PTR kUnitsType = 8;
+    constexpr DWORD_PTR kImperialMode = 10;
+    written = ChooseSetting(window.software, kUnitsType, "Imperial") && written;
+    written = ChooseSetting(window.software, kImperialMode, "Yards") && written;
+    written = PrintGrid(window.software, out / "settings-grid.pdf") && written;
     window.SetNightMode(true);
     written = Snapshot(out / "night.png") && written;
 
