@@ -102,8 +102,8 @@ LRESULT CMFCPropertyGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 
 int CMFCPropertyGridCtrl::AddProperty(CMFCPropertyGridProperty* pProp, BOOL bRedraw,
                                       BOOL bAdjustLayout) {
-    if (!pProp || pProp->m_pParent || pProp->m_pWndList ||
-        std::find(m_lstProps.begin(), m_lstProps.end(), pProp) != m_lstProps.end()) {
+    // A row in a grid (this one included) knows it: no search is needed.
+    if (!pProp || pProp->m_pParent || pProp->m_pWndList) {
         return -1;
     }
     pProp->SetOwnerList(this);
