@@ -93,60 +93,6 @@ void ControlTest::TearDown() {
     plat::UseRealClock();
 }
 
-void ControlTest::Click(const CWnd& wnd, CPoint client) {
-    const POINT at = plat::input::ScreenPointOf(&wnd, client);
-    plat::input::Click(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void ControlTest::MouseDown(const CWnd& wnd, CPoint client) {
-    const POINT at = plat::input::ScreenPointOf(&wnd, client);
-    plat::input::MouseDown(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void ControlTest::MouseUp(const CWnd& wnd, CPoint client) {
-    const POINT at = plat::input::ScreenPointOf(&wnd, client);
-    plat::input::MouseUp(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void ControlTest::MouseMove(const CWnd& wnd, CPoint client) {
-    const POINT at = plat::input::ScreenPointOf(&wnd, client);
-    plat::input::MouseMove(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void ControlTest::Type(const char* text) {
-    plat::input::Type(text);
-    plat::PumpMessages();
-}
-
-void ControlTest::Key(UINT virtualKey) {
-    plat::input::Key(virtualKey);
-    plat::PumpMessages();
-}
-
-void ControlTest::ShiftKey(UINT virtualKey) {
-    plat::input::KeyDown(VK_SHIFT);
-    plat::input::Key(virtualKey);
-    plat::input::KeyUp(VK_SHIFT);
-    plat::PumpMessages();
-}
-
-void ControlTest::ControlKey(UINT virtualKey) {
-    plat::input::KeyDown(VK_CONTROL);
-    plat::input::Key(virtualKey);
-    plat::input::KeyUp(VK_CONTROL);
-    plat::PumpMessages();
-}
-
-std::string ControlTest::Text(const CWnd& wnd) {
-    CString text;
-    wnd.GetWindowText(text);
-    return text.str();
-}
-
 Picture::Picture(const CWnd& wnd) {
     plat::PumpMessages();
     pixels_ = plat::WindowPixels(&wnd);

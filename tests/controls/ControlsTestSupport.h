@@ -17,6 +17,7 @@
 #include "platform/window/Input.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WindowDC.h"
+#include "tests/support/UserInput.h"
 
 namespace ct {
 
@@ -56,25 +57,12 @@ private:
     CBrush brush_;
 };
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public ::testing::Test, protected plat::test::UserInput {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     static plat::Screen& screen() { return plat::HeadlessScreen(); }
-
-    // Input at a point of a window's client area, then the messages run.
-    static void Click(const CWnd& wnd, CPoint client);
-    static void MouseDown(const CWnd& wnd, CPoint client);
-    static void MouseUp(const CWnd& wnd, CPoint client);
-    static void MouseMove(const CWnd& wnd, CPoint client);
-    static void Type(const char* text);
-    static void Key(UINT virtualKey);
-    // A key with Shift (or Control) held.
-    static void ShiftKey(UINT virtualKey);
-    static void ControlKey(UINT virtualKey);
-
-    static std::string Text(const CWnd& wnd);
 
     ParentWnd parent;
 };

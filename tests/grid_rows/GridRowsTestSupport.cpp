@@ -59,20 +59,7 @@ CRect GridRowsTest::ValueRect(const CMFCPropertyGridProperty* row) const {
 void GridRowsTest::ClickValue(const CMFCPropertyGridProperty* row) {
     plat::AdvanceTestClock(1000);  // never a double click with the click before
     const CRect value = ValueRect(row);
-    const POINT at =
-        plat::input::ScreenPointOf(&grid, CPoint(value.left + 8, value.CenterPoint().y));
-    plat::input::Click(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void GridRowsTest::Type(const char* text) {
-    plat::input::Type(text);
-    plat::PumpMessages();
-}
-
-void GridRowsTest::Key(UINT virtualKey) {
-    plat::input::Key(virtualKey);
-    plat::PumpMessages();
+    Click(grid, CPoint(value.left + 8, value.CenterPoint().y));
 }
 
 CWnd* GridRowsTest::Editor() const {
@@ -80,16 +67,6 @@ CWnd* GridRowsTest::Editor() const {
     // combo box of the same id).
     CWnd* focus = CWnd::GetFocus();
     return focus && focus->GetParent() == &grid ? focus : nullptr;
-}
-
-std::string GridRowsTest::EditorText() const {
-    CWnd* editor = Editor();
-    if (!editor) {
-        return "";
-    }
-    CString text;
-    editor->GetWindowText(text);
-    return text.str();
 }
 
 void GridRowsTest::EnterText(const char* text) {

@@ -9,6 +9,7 @@
 #include "platform/propgrid/CMFCPropertyGridCtrl.h"
 #include "platform/window/CWnd.h"
 #include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/UserInput.h"
 
 namespace gr {
 
@@ -28,7 +29,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-class GridRowsTest : public SettingsTest {
+class GridRowsTest : public SettingsTest, protected plat::test::UserInput {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -44,12 +45,10 @@ protected:
     CRect ValueRect(const CMFCPropertyGridProperty* row) const;
     // A click into a row's value cell, then the messages run.
     void ClickValue(const CMFCPropertyGridProperty* row);
-    void Type(const char* text);
-    void Key(UINT virtualKey);
     // The open in-place edit, or nullptr.
     CWnd* Editor() const;
     // The open editor's whole text ("" without an editor).
-    std::string EditorText() const;
+    std::string EditorText() const { return Text(Editor()); }
     // Replaces the open editor's text and presses Enter.
     void EnterText(const char* text);
 

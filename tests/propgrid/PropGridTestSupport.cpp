@@ -68,22 +68,16 @@ void AfterDoubleClickTime() {
     plat::AdvanceTestClock(GetDoubleClickTime() + 1);
 }
 
-POINT At(const CWnd& wnd, CPoint client) {
-    return plat::input::ScreenPointOf(&wnd, client);
-}
-
 }  // namespace
 
 void GridTest::Click(const CWnd& wnd, CPoint client) {
     AfterDoubleClickTime();
-    const POINT at = At(wnd, client);
-    plat::input::Click(at.x, at.y);
-    plat::PumpMessages();
+    UserInput::Click(wnd, client);
 }
 
 void GridTest::DoubleClick(const CWnd& wnd, CPoint client) {
     AfterDoubleClickTime();
-    const POINT at = At(wnd, client);
+    const CPoint at = ScreenPoint(wnd, client);
     plat::input::Click(at.x, at.y);
     plat::input::Click(at.x, at.y);
     plat::PumpMessages();
@@ -91,52 +85,7 @@ void GridTest::DoubleClick(const CWnd& wnd, CPoint client) {
 
 void GridTest::MouseDown(const CWnd& wnd, CPoint client) {
     AfterDoubleClickTime();
-    const POINT at = At(wnd, client);
-    plat::input::MouseDown(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void GridTest::MouseUp(const CWnd& wnd, CPoint client) {
-    const POINT at = At(wnd, client);
-    plat::input::MouseUp(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void GridTest::MouseMove(const CWnd& wnd, CPoint client) {
-    const POINT at = At(wnd, client);
-    plat::input::MouseMove(at.x, at.y);
-    plat::PumpMessages();
-}
-
-void GridTest::Wheel(const CWnd& wnd, CPoint client, int delta) {
-    const POINT at = At(wnd, client);
-    plat::input::Wheel(at.x, at.y, delta);
-    plat::PumpMessages();
-}
-
-void GridTest::Type(const char* text) {
-    plat::input::Type(text);
-    plat::PumpMessages();
-}
-
-void GridTest::Key(UINT virtualKey) {
-    plat::input::Key(virtualKey);
-    plat::PumpMessages();
-}
-
-void GridTest::ShiftKey(UINT virtualKey) {
-    plat::input::KeyDown(VK_SHIFT);
-    plat::input::Key(virtualKey);
-    plat::input::KeyUp(VK_SHIFT);
-    plat::PumpMessages();
-}
-
-std::string GridTest::Text(const CWnd* wnd) {
-    CString text;
-    if (wnd) {
-        wnd->GetWindowText(text);
-    }
-    return text.str();
+    UserInput::MouseDown(wnd, client);
 }
 
 CPoint GridTest::NameOf(const CMFCPropertyGridProperty* prop) const {

@@ -18,6 +18,7 @@
 #include "platform/window/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/MessageLoop.h"
+#include "tests/support/UserInput.h"
 
 namespace pg {
 
@@ -55,25 +56,17 @@ public:
     static CSpinButtonCtrl* Spin(CMFCPropertyGridProperty* prop);
 };
 
-class GridTest : public ::testing::Test {
+class GridTest : public ::testing::Test, protected plat::test::UserInput {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     static plat::Screen& screen() { return plat::HeadlessScreen(); }
 
-    // Input at a point of a window's client area, then the messages run. Each click
-    // starts after the double-click time, so two clicks are two single clicks.
+    // Each click starts after the double-click time, so two clicks are two single clicks.
     static void Click(const CWnd& wnd, CPoint client);
     static void DoubleClick(const CWnd& wnd, CPoint client);
     static void MouseDown(const CWnd& wnd, CPoint client);
-    static void MouseUp(const CWnd& wnd, CPoint client);
-    static void MouseMove(const CWnd& wnd, CPoint client);
-    static void Wheel(const CWnd& wnd, CPoint client, int delta);
-    static void Type(const char* text);
-    static void Key(UINT virtualKey);
-    static void ShiftKey(UINT virtualKey);
-    static std::string Text(const CWnd* wnd);
 
     // Points of a row: the middle of its name and of its value.
     CPoint NameOf(const CMFCPropertyGridProperty* prop) const;

@@ -125,11 +125,6 @@ void FrameTest::Drag(CPoint from, CPoint to) {
     plat::PumpMessages();
 }
 
-void FrameTest::Click(CPoint at) {
-    plat::input::Click(at.x, at.y);
-    plat::PumpMessages();
-}
-
 int FrameTest::ProfileInt(const char* section, const char* entry, int fallback) {
     return static_cast<int>(app_->GetProfileInt(section, entry, fallback));
 }

@@ -11,6 +11,7 @@
 
 #include "platform/window/Clock.h"
 #include "surveyui.h"
+#include "tests/support/UserInput.h"
 
 void PrintTo(const CRect& rect, std::ostream* out);
 
@@ -42,7 +43,7 @@ protected:
     void OnSize(UINT nType, int cx, int cy) override;
 };
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public ::testing::Test, protected plat::test::UserInput {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -68,7 +69,6 @@ protected:
 
     // Presses the left button at from, moves to to, releases there, running the messages.
     static void Drag(CPoint from, CPoint to);
-    static void Click(CPoint at);
 
     int ProfileInt(const char* section, const char* entry, int fallback = -1);
 
