@@ -105,6 +105,9 @@ bool WriteSettingsReport(const std::filesystem::path& file) {
 void ChooseDemoSettings() {
     WriteUnitsSettings(0, 0, 0);
     WriteWeightMode(0);
+    WriteTensionMode(0);
+    WriteTemperatureMode(0);
+    WritePressureMode(0);
     WriteAngleSettings(1, 7);
     WriteGeoSettings(0, 3, 'N', 'E');
 }

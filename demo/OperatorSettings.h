@@ -21,6 +21,6 @@ std::vector<SettingLine> DescribeOperatorSettings();
 // the file cannot be written.
 bool WriteSettingsReport(const std::filesystem::path& file);
 
-// The settings the demo's screen shows: metric, positions in degrees, minutes and
-// seconds.
+// The settings the demo's screen shows: metric, tonnes, kilograms, centigrade and bar,
+// positions in degrees, minutes and seconds.
 void ChooseDemoSettings();

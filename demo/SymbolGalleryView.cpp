@@ -11,11 +11,12 @@ constexpr int kMargin = 24;
 constexpr int kTitleTop = 14;
 constexpr int kHeadingTop = 52;
 constexpr int kRowsTop = 96;
-constexpr int kRowHeight = 66;
+constexpr int kRowHeight = 60;
 constexpr int kRowsPerGroup = (VECTOR_SYMBOL_COUNT + 1) / 2;
 constexpr int kNameWidth = 130;
-constexpr int kCellWidths[] = {32, 40, 56, 84};
-constexpr int kSetWidth = kCellWidths[0] + kCellWidths[1] + kCellWidths[2] + kCellWidths[3];
+constexpr int kCellWidths[] = {32, 40, 56};
+constexpr int kSizeCount = 3;
+constexpr int kSetWidth = kCellWidths[0] + kCellWidths[1] + kCellWidths[2];
 constexpr int kSetGap = 16;
 constexpr int kGroupWidth = kNameWidth + 2 * kSetWidth + kSetGap;
 constexpr int kGroupGap = 40;
@@ -61,8 +62,8 @@ void CSymbolGalleryView::DrawTitle(CDC& dc) const {
          DT_LEFT | DT_VCENTER);
     Text(dc, DemoTextFont(), colours.mutedText,
          CRect(kMargin + 170, kTitleTop, kMargin + 1100, kTitleTop + 24),
-         "every symbol at 8, 16, 32 and 64 pixels, in a fill and an outline colour and in "
-         "one colour",
+         "every symbol at 8, 16 and 32 pixels, in a fill and an outline colour and in one "
+         "colour",
          DT_LEFT | DT_VCENTER);
 }
 
@@ -77,7 +78,7 @@ void CSymbolGalleryView::DrawColumnHeadings(CDC& dc, int left) const {
         Text(dc, DemoBoldFont(), colours.text,
              CRect(x, kHeadingTop, x + kSetWidth, kHeadingTop + 18), kSetNames[set],
              DT_CENTER | DT_VCENTER);
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < kSizeCount; ++i) {
             char size[8];
             std::snprintf(size, sizeof size, "%d", kSizes[i]);
             Text(dc, DemoTextFont(), colours.mutedText,
@@ -104,7 +105,7 @@ void CSymbolGalleryView::DrawRow(CDC& dc, int symbol, int left, int top, bool ba
         const COLORREF fill = set == 0 ? colours.symbolFill : colours.symbolSingle;
         const COLORREF line = set == 0 ? colours.symbolLine : colours.symbolSingle;
         int x = SetLeft(left, set);
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < kSizeCount; ++i) {
             symbols_.DrawSymbol(symbol, fill, line, kSizes[i], x + kCellWidths[i] / 2, middle);
             x += kCellWidths[i];
         }

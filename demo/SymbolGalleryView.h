@@ -1,5 +1,5 @@
 #pragma once
-// The demo's main view: every vector symbol at four sizes, drawn with a fill and an
+// The demo's main view: every vector symbol at three sizes, drawn with a fill and an
 // outline colour and with one colour, each row named by the symbol's text.
 
 #include "graph/CMyDC.h"
@@ -7,7 +7,7 @@
 
 class CSymbolGalleryView : public CView {
 public:
-    static constexpr int kSizes[] = {8, 16, 32, 64};
+    static constexpr int kSizes[] = {8, 16, 32};
 
     void SetNightMode(bool night) { night_ = night; }
     bool IsNightMode() const { return night_; }

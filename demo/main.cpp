@@ -5,6 +5,7 @@
 //     demo-out/day.png, demo-out/night.png    the 1600 x 1000 screen
 //     demo-out/settings-report.txt            sample values under three unit settings
 //     demo-out/settings-grid.pdf              the settings pane's grid, printed
+//     demo-out/vessel-grid.pdf                the Vessel pane's grid, printed
 //
 // Its settings and its workspace profile live in demo-out/drive_c (mapped as C:), never
 // in the operator's folders.
@@ -16,6 +17,7 @@
 #include "DemoPanes.h"
 #include "OperatorSettings.h"
 #include "SymbolGalleryView.h"
+#include "VesselPane.h"
 #include "surveyui.h"
 
 namespace {
@@ -25,19 +27,33 @@ namespace fs = std::filesystem;
 constexpr UINT kLegendPaneId = 1001;
 constexpr UINT kSettingsPaneId = 1002;
 constexpr UINT kSoftwareSettingsPaneId = 1003;
-// The right site's width, and the share of its height each pane asks for.
-constexpr int kPaneSiteWidth = 350;
-constexpr int kLegendHeight = 560;
-constexpr int kSettingsHeight = 400;
-constexpr int kSoftwareSettingsHeight = 400;
+constexpr UINT kVesselPaneId = 1004;
+// The sites' widths, and the share of its site's height each pane asks for.
+constexpr int kLeftSiteWidth = 360;
+constexpr int kRightSiteWidth = 330;
+constexpr int kLegendHeight = 540;
+constexpr int kSettingsHeight = 430;
+constexpr int kVesselHeight = 530;
+constexpr int kSoftwareSettingsHeight = 470;
 
-// The host's main window: the gallery as its main view, two panes docked at the right.
+// A fixed reading of the clock, so that the settings pane's date and time rows are the
+// same in every run's pictures.
+plat::FixedClock DemoClock() {
+    plat::FixedClock clock{};
+    clock.localTime = SYSTEMTIME{2026, 12, 0, 6, 14, 30, 5, 0};
+    clock.zoneId = TIME_ZONE_ID_UNKNOWN;
+    return clock;
+}
+
+// The host's main window: the gallery as its main view, the vessel's values and the
+// settings docked at the left, the symbol legend and the formatted samples at the right.
 struct MainWindow {
     CFrameWnd* frame = nullptr;             // deletes itself when closed
     CSymbolGalleryView* gallery = nullptr;  // deleted with its window
     CSymbolLegendPane legend;
     COperatorSettingsPane settings;
     CSettingsPane software;  // the operator's units and formats, every group
+    CVesselPane vessel;
 
     bool Create() {
         frame = new CFrameWnd;
@@ -52,27 +68,29 @@ struct MainWindow {
         if (!gallery->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), frame,
                              AFX_IDW_PANE_FIRST) ||
             !legend.Create(frame, kLegendPaneId) || !settings.Create(frame, kSettingsPaneId) ||
-            !software.Create(frame, kSoftwareSettingsPaneId, CSettingsPane::kAllGroups)) {
+            !software.Create(frame, kSoftwareSettingsPaneId, CSettingsPane::kAllGroups) ||
+            !vessel.Create(frame, kVesselPaneId)) {
             return false;
         }
         // Docking takes a pane's size as its share of the site.
-        DockAtRight(legend, kLegendHeight);
-        DockAtRight(settings, kSettingsHeight);
-        DockAtRight(software, kSoftwareSettingsHeight);
+        Dock(vessel, AFX_IDW_DOCKBAR_LEFT, kLeftSiteWidth, kVesselHeight);
+        Dock(software, AFX_IDW_DOCKBAR_LEFT, kLeftSiteWidth, kSoftwareSettingsHeight);
+        Dock(legend, AFX_IDW_DOCKBAR_RIGHT, kRightSiteWidth, kLegendHeight);
+        Dock(settings, AFX_IDW_DOCKBAR_RIGHT, kRightSiteWidth, kSettingsHeight);
         // Panes saved by an earlier run come back as they were; on the first run they
         // start hidden, and the demo opens them as an operator would from a menu.
         frame->LoadState();
         legend.ShowPane(TRUE, TRUE, FALSE);
         settings.ShowPane(TRUE, TRUE, FALSE);
         software.ShowPane(TRUE, TRUE, FALSE);
+        vessel.ShowPane(TRUE, TRUE, FALSE);
         return true;
     }
 
-    void DockAtRight(CDockablePane& pane, int height) {
-        pane.SetWindowPos(nullptr, 0, 0, kPaneSiteWidth, height,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    void Dock(CDockablePane& pane, UINT site, int width, int height) {
+        pane.SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         pane.EnableDocking(CBRS_ALIGN_ANY);
-        frame->DockPane(&pane);
+        frame->DockPane(&pane, site);
     }
 
     void SetNightMode(bool night) {
@@ -82,6 +100,7 @@ struct MainWindow {
         legend.SetNightMode(night);
         settings.SetNightMode(night);
         software.SetNightMode(night);
+        vessel.SetNightMode(night);
         frame->RedrawWindow(nullptr, nullptr,
                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
@@ -101,12 +120,12 @@ bool ChooseSetting(CSettingsPane& pane, DWORD_PTR propertyId, const char* option
     return row->FormatProperty() == option;
 }
 
-// Prints the pane's grid on the default printer (no one at the dialog) and keeps the PDF.
-bool PrintGrid(CSettingsPane& pane, const fs::path& file) {
+// Prints a pane's grid on the default printer (no one at the dialog) and keeps the PDF.
+bool PrintGrid(CMyMFCPropertyGridCtrl& grid, const fs::path& file) {
     plat::PrinterSettings printer = plat::DefaultPrinter();
     printer.dpi = 150;
     plat::SetDefaultPrinter(printer);
-    pane.GetGrid().PrintGrid();
+    grid.PrintGrid();
     const plat::PrintJobRecord job = plat::LastPrintJob();
     std::error_code error;
     if (!job.written || job.files.empty() ||
@@ -143,6 +162,7 @@ int main() {
     std::printf("wrote %s\n", (out / "settings-report.txt").c_str());
     ChooseDemoSettings();
 
+    plat::SetFixedClock(DemoClock());
     CWinApp app("surveyui-demo");
     plat::HeadlessScreen().Install();
     MainWindow window;
@@ -150,13 +170,17 @@ int main() {
         std::fprintf(stderr, "surveyui-demo: cannot create the main window\n");
         return 1;
     }
+    window.vessel.ShowCheckStatus(false);  // a warning in the day
     bool written = Snapshot(out / "day.png");
+    written = PrintGrid(window.vessel.GetGrid(), out / "vessel-grid.pdf") && written;
     // The operator switches to imperial yards in the settings pane before nightfall.
     constexpr DWORD_PTR kUnitsType = 8;
     constexpr DWORD_PTR kImperialMode = 10;
     written = ChooseSetting(window.software, kUnitsType, "Imperial") && written;
     written = ChooseSetting(window.software, kImperialMode, "Yards") && written;
-    written = PrintGrid(window.software, out / "settings-grid.pdf") && written;
+    written = PrintGrid(window.software.GetGrid(), out / "settings-grid.pdf") && written;
+    window.vessel.UpdateUnits();
+    window.vessel.ShowCheckStatus(true);  // an error by night
     window.SetNightMode(true);
     written = Snapshot(out / "night.png") && written;
 
