@@ -5,11 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Drives.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/OsServices.h"
+#include "settings/SettingsCache.h"
 
 const CRuntimeClass CConfigFile::runtimeClass =
     plat::MakeRuntimeClass<CConfigFile, CStdioFile>("CConfigFile");
@@ -127,6 +131,35 @@ CString ApplicationName() {
     return CString(name.data());
 }
 
+// Everything that decides where a setting's file is while the settings folder is on C:,
+// which FindSettingsRoot keeps choosing for as long as the folder (and so any file in it)
+// exists: the name and extension, the program's command line and the folder C: stands
+// for. None for a class that may place its files elsewhere.
+std::optional<std::string> LocationKey(const CConfigFile& file, const char* settingName,
+                                       const char* extension) {
+    if (typeid(file) != typeid(CConfigFile)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> drive = plat::DriveFolder('C');
+    const char* commandLine = GetCommandLineA();
+    if (!drive || !commandLine) {
+        return std::nullopt;
+    }
+    std::string key = settingName;
+    for (const char* part : {extension ? extension : kDefaultExtension, commandLine}) {
+        key += '\0';
+        key += part;
+    }
+    key += '\0';
+    key += *drive;
+    return key;
+}
+
+bool IsOnDriveC(const CString& path) {
+    const CString root = SettingsRootOn('C');
+    return path.Left(root.GetLength()) == root;
+}
+
 }  // namespace
 
 CConfigFile::~CConfigFile() = default;
@@ -143,7 +176,119 @@ void CConfigFile::WriteString(const char* text) {
 }
 
 BOOL CConfigFile::ReadString(CString& line) {
-    return CStdioFile::ReadString(line);
+    if (!m_cachedLines) {
+        return CStdioFile::ReadString(line);
+    }
+    line.Empty();
+    if (m_nextCachedLine >= m_cachedLines->lines.size()) {
+        return FALSE;
+    }
+    line = m_cachedLines->lines[m_nextCachedLine++];
+    return TRUE;
+}
+
+ULONGLONG CConfigFile::Seek(LONGLONG offset, UINT from) {
+    if (!m_cachedLines) {
+        return CStdioFile::Seek(offset, from);
+    }
+    const LONGLONG base = from == current ? static_cast<LONGLONG>(GetPosition())
+                          : from == end   ? static_cast<LONGLONG>(m_cachedLines->end)
+                                          : 0;
+    if (base + offset < 0) {
+        ThrowFileError(CFileException::badSeek, EINVAL);
+    }
+    // Only line starts can be reached in memory; a position inside a line goes on to the
+    // next line, as a text reader would after finishing the line.
+    const auto& starts = m_cachedLines->starts;
+    m_nextCachedLine = static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.end(), static_cast<ULONGLONG>(base + offset)) -
+        starts.begin());
+    return GetPosition();
+}
+
+ULONGLONG CConfigFile::GetPosition() const {
+    if (!m_cachedLines) {
+        return CStdioFile::GetPosition();
+    }
+    return m_nextCachedLine < m_cachedLines->starts.size() ? m_cachedLines->starts[m_nextCachedLine]
+                                                           : m_cachedLines->end;
+}
+
+ULONGLONG CConfigFile::GetLength() const {
+    return m_cachedLines ? m_cachedLines->end : CStdioFile::GetLength();
+}
+
+void CConfigFile::Close() {
+    StopServingCachedLines();
+    // Dropped however the close ends: a replaced file is picked up by its new inode in any
+    // case, this only saves the next read a stat that is bound to miss.
+    struct ForgetWritten {
+        std::string hostPath;
+        ~ForgetWritten() {
+            if (!hostPath.empty()) {
+                settings_cache::Forget(hostPath);
+            }
+        }
+    } const written{std::exchange(m_writtenHostPath, std::string())};
+    CStdioFile::Close();
+}
+
+void CConfigFile::Abort() {
+    StopServingCachedLines();
+    m_writtenHostPath.clear();
+    CStdioFile::Abort();
+}
+
+bool CConfigFile::OnOpened() {
+    StopServingCachedLines();
+    return CStdioFile::OnOpened();
+}
+
+void CConfigFile::StopServingCachedLines() {
+    m_cachedLines.reset();
+    m_nextCachedLine = 0;
+}
+
+bool CConfigFile::ServeCachedLines(const CString& path, const std::string& hostPath) {
+    std::shared_ptr<const settings_cache::CachedLines> lines = settings_cache::Find(hostPath);
+    if (!lines) {
+        return false;
+    }
+    Abort();
+    SetFilePath(path);
+    m_cachedLines = std::move(lines);
+    return true;
+}
+
+// Reads the whole just-opened file into the cache and serves this reader from it too, so
+// that a cached and a fresh read cannot differ. A file too large to keep, or one that
+// cannot be read to its end, stays read from disk.
+void CConfigFile::CacheLinesAndServe(const CString& path, const std::string& hostPath) {
+    const std::optional<settings_cache::FileIdentity> identity =
+        settings_cache::SettledIdentity(Descriptor());
+    if (!identity || identity->size > settings_cache::kLargestCachedFile) {
+        return;
+    }
+    auto cached = std::make_shared<settings_cache::CachedLines>();
+    try {
+        CString line;
+        for (ULONGLONG start = GetPosition(); CStdioFile::ReadString(line); start = GetPosition()) {
+            cached->starts.push_back(start);
+            cached->lines.push_back(line);
+        }
+        cached->end = GetPosition();
+    } catch (const CFileException&) {
+        try {
+            SeekToBegin();
+        } catch (const CFileException&) {
+            // The reads that follow meet the same error and give their defaults.
+        }
+        return;
+    }
+    settings_cache::Store(hostPath, *identity, cached);
+    Abort();
+    SetFilePath(path);
+    m_cachedLines = std::move(cached);
 }
 
 CString CConfigFile::GetConfigPath(const char* settingName, const char* extension) {
@@ -159,14 +304,43 @@ BOOL CConfigFile::OpenForRead(const char* settingName, const char* extension) {
     if (!StaysInFolder(settingName) || (extension && !StaysInFolder(extension))) {
         return FALSE;
     }
-    return Open(GetConfigPath(settingName, extension), kReadFlags);
+    const std::optional<std::string> key = LocationKey(*this, settingName, extension);
+    if (key) {
+        const std::optional<settings_cache::Location> known = settings_cache::FindLocation(*key);
+        if (known && ServeCachedLines(known->path, known->hostPath)) {
+            return TRUE;
+        }
+    }
+    const CString path = GetConfigPath(settingName, extension);
+    const std::optional<std::string> hostPath = plat::ToHostPath(path);
+    if (!hostPath || hostPath->empty()) {
+        return Open(path, kReadFlags);
+    }
+    if (key && IsOnDriveC(path)) {
+        settings_cache::StoreLocation(*key, {path, *hostPath});
+    }
+    if (ServeCachedLines(path, *hostPath)) {
+        return TRUE;
+    }
+    if (!Open(path, kReadFlags)) {
+        return FALSE;
+    }
+    CacheLinesAndServe(path, *hostPath);
+    return TRUE;
 }
 
 BOOL CConfigFile::OpenForWrite(const char* settingName, const char* extension) {
     if (!StaysInFolder(settingName) || (extension && !StaysInFolder(extension))) {
         return FALSE;
     }
-    return Open(GetConfigPath(settingName, extension), kWriteFlags);
+    const CString path = GetConfigPath(settingName, extension);
+    if (!Open(path, kWriteFlags)) {
+        return FALSE;
+    }
+    const std::optional<std::string> hostPath = plat::ToHostPath(path);
+    m_writtenHostPath = hostPath ? *hostPath : std::string();
+    settings_cache::Forget(m_writtenHostPath);
+    return TRUE;
 }
 
 int CConfigFile::ReadInt(int defaultValue) {

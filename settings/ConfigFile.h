@@ -1,10 +1,18 @@
 #pragma once
 // The settings folder and CConfigFile, the reader and writer of every stored setting.
 // One small text file per setting, one "key = value" line per value, read in the order
-// written (readers ignore the key). See docs/settings.md for the folder rules.
+// written (readers ignore the key). See docs/settings.md for the folder rules and the
+// read cache.
+
+#include <memory>
+#include <string>
 
 #include "platform/core/CArray.h"
 #include "platform/core/CStdioFile.h"
+
+namespace settings_cache {
+struct CachedLines;
+}
 
 class SUI_API CConfigFile : public CStdioFile {
 public:
@@ -19,6 +27,14 @@ public:
     void WriteString(const char* text) override;
     BOOL ReadString(CString& line) override;
     using CStdioFile::ReadString;
+    // A file opened by OpenForRead may be served from the read cache (docs/settings.md):
+    // its lines, the positions at which they start and its length are those of the file,
+    // but no descriptor is open (IsOpen is false) and the raw Read is not available.
+    ULONGLONG Seek(LONGLONG offset, UINT from) override;
+    ULONGLONG GetPosition() const override;
+    ULONGLONG GetLength() const override;
+    void Close() override;
+    void Abort() override;
 
     // "<settings folder><name with blanks as '_'>.<extension or INI>".
     virtual CString GetConfigPath(const char* settingName, const char* extension = nullptr);
@@ -43,6 +59,18 @@ public:
 
     void WriteInt(const char* key, int value);
     void WriteChar(const char* key, char value);
+
+protected:
+    bool OnOpened() override;
+
+private:
+    bool ServeCachedLines(const CString& path, const std::string& hostPath);
+    void CacheLinesAndServe(const CString& path, const std::string& hostPath);
+    void StopServingCachedLines();
+
+    std::shared_ptr<const settings_cache::CachedLines> m_cachedLines;
+    size_t m_nextCachedLine = 0;
+    std::string m_writtenHostPath;  // a setting being written, whose cache entry goes on Close
 };
 
 // The settings folder, ending with a backslash; created if missing.

@@ -1,7 +1,8 @@
 #pragma once
 // The operator's units: distance units and conversions, weight, tension, temperature,
-// pressure and speed modes, decimal places. Nothing is cached: every call reads the
-// setting's file, so a change by any program sharing the settings folder is seen at once.
+// pressure and speed modes, decimal places. Every call reads the setting's file (through
+// the read cache, which checks the file at each call), so a change by any program sharing
+// the settings folder is seen at once.
 
 #include "platform/core/CString.h"
 

@@ -1,12 +1,15 @@
 // Two programs sharing one settings folder: a change by one is seen at the other's next
 // call, a file one of them is writing is closed to the other and keeps its old content
 // until closed, and a write that cannot be completed (a folder without write permission,
-// a full disk) leaves the old file.
+// a full disk) leaves the old file. A file read before and unchanged since is served from
+// memory, and reads exactly as the file itself.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "surveyui.h"
 #include "tests/settings/ChildProcess.h"
@@ -18,6 +21,76 @@ namespace {
 
 using TwoProcessesTest = SettingsTest;
 
+// Files changed within the current tick of the file-stamp clock are read from disk every
+// time; after this they may be kept.
+void LetTheFilesSettle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+}
+
+// Everything a reader can take from the "Values" file, in one text.
+std::string ReadValues() {
+    CConfigFile file;
+    if (!file.OpenForRead("Values")) {
+        return "<not opened>";
+    }
+    // One read per statement: the order of the reads is the test.
+    std::string read = std::to_string(file.ReadInt(-1)) + "|";
+    read += file.ReadText().str() + "|";
+    CString name;
+    CStringArray lines;
+    while (!file.ReadSection(name, lines).IsEmpty()) {
+        read += "[" + name.str() + "]";
+        for (int i = 0; i < lines.GetSize(); ++i) {
+            read += lines[i].str() + ";";
+        }
+    }
+    read += std::to_string(file.ReadInt(-1)) + "|";
+    read += file.ReadChar('?');
+    read += "|" + std::to_string(file.ReadInt(-1));
+    return read;
+}
+
+TEST_F(TwoProcessesTest, AKeptFileReadsAsTheFileItself) {
+    WriteRaw("Values.INI",
+             "A = 12\r\nB = a\253CR\273b\r\n[One]\r\nx\r\n\r\n[Two]\ny\r\nC = 7\r\nD = Q");
+    const std::string expected = "12|a\rb|[One]x;;[Two]y;7|Q|-1";
+    EXPECT_EQ(ReadValues(), expected);  // from disk: the file has only just been written
+    LetTheFilesSettle();
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(ReadValues(), expected) << round;  // read, then served from memory
+    }
+}
+
+TEST_F(TwoProcessesTest, ARewriteInPlaceRightAfterAReadIsSeen) {
+    // A program that writes straight into the file keeps its inode, and here its size; only
+    // the change stamps tell the versions apart, and those may fall in one clock tick.
+    for (int round = 0; round < 20; ++round) {
+        WriteRaw("Decimal_Places.INI", "No Dps = " + std::to_string(round % 2) + "\r\n");
+        ASSERT_EQ(ReadDecimalPlaces(), round % 2);
+        WriteRaw("Decimal_Places.INI", "No Dps = " + std::to_string(2 + round % 2) + "\r\n");
+        EXPECT_EQ(ReadDecimalPlaces(), 2 + round % 2) << round;
+    }
+    LetTheFilesSettle();
+    ASSERT_EQ(ReadDecimalPlaces(), 3);
+    WriteRaw("Decimal_Places.INI", "No Dps = 1\r\n");
+    EXPECT_EQ(ReadDecimalPlaces(), 1);
+}
+
+TEST_F(TwoProcessesTest, AKeptFileRemovedOrItsFolderMovedReadsDefaults) {
+    WriteUnitsSettings(1, 2, 0);
+    LetTheFilesSettle();
+    ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);
+    ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);
+    fs::remove(File("Units_Mode.INI"));
+    EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
+
+    WriteUnitsSettings(1, 2, 0);
+    LetTheFilesSettle();
+    ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);
+    fs::rename(m_settings, m_settings + ".old");
+    EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
+}
+
 TEST_F(TwoProcessesTest, AChangeByOneIsReadByTheOthersNextCall) {
     // This process reads first, so anything it kept would be stale afterwards.
     EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
@@ -26,6 +99,21 @@ TEST_F(TwoProcessesTest, AChangeByOneIsReadByTheOthersNextCall) {
 
     WriteUnitsSettings(0, 1, 0);
     EXPECT_EQ(RunChild(m_root, {"read-units"}).output, "0 1 0");
+}
+
+TEST_F(TwoProcessesTest, AChangeRightAfterAReadIsSeenThoughTheSizeStaysTheSame) {
+    WriteUnitsSettings(1, 2, 0);
+    // Each round reads (so the lines are kept), lets the other program write a file of the
+    // same size, most likely within the same second, and reads again.
+    for (const int conversion : {3, 4, 5}) {
+        SCOPED_TRACE(conversion);
+        int read = -1;
+        ASSERT_EQ(ReadUnitsSettings(&read, nullptr), 1);
+        ASSERT_EQ(RunChild(m_root, {"write-units", "1", std::to_string(conversion), "0"}).exitCode,
+                  0);
+        EXPECT_EQ(ReadUnitsSettings(&read, nullptr), 1);
+        EXPECT_EQ(read, conversion);
+    }
 }
 
 TEST_F(TwoProcessesTest, WhileOneProcessWritesTheOtherReadsDefaultsAndCannotWrite) {
