@@ -173,9 +173,10 @@ void BM_RowSettingsCached(benchmark::State& state) {
     for (auto _ : state) {
         int conversion = 0;
         int imperial = 0;
-        benchmark::DoNotOptimize(ReadUnitsSettings(&conversion, &imperial));
+        const int units = ReadUnitsSettings(&conversion, &imperial);
         benchmark::DoNotOptimize(ReadDecimalPlaces());
-        benchmark::DoNotOptimize(GetDistanceFactor());
+        // The row derives the factor from the values it read, without a third read.
+        benchmark::DoNotOptimize(GetDistanceFactorFor(units, conversion, imperial));
     }
 }
 BENCHMARK(BM_RowSettingsCached);
