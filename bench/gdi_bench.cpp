@@ -7,13 +7,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "bench/RatioReport.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontEngine.h"
 
@@ -136,45 +134,11 @@ void BM_Labels200_Cached(benchmark::State& state) {
 }
 BENCHMARK(BM_Labels200_Cached);
 
-// Prints the runs as usual and keeps their times for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    SummaryReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void PrintSummary() const {
-        Ratio("fill/memset", "BM_FillRect", "BM_Memset", "target <= 1.5");
-        Ratio("labels first paint/cached", "BM_Labels200_FirstPaint", "BM_Labels200_Cached",
-              "the glyph cache at work");
-    }
-
-private:
-    void Ratio(const char* what, const char* a, const char* b, const char* note) const {
-        const auto x = times_.find(a);
-        const auto y = times_.find(b);
-        if (x != times_.end() && y != times_.end() && y->second > 0) {
-            std::printf("%s: %.2f (%s)\n", what, x->second / y->second, note);
-        }
-    }
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithRatios(argc, argv,
+                                {{"fill/memset", "BM_FillRect", "BM_Memset", "target <= 1.5"},
+                                 {"labels first paint/cached", "BM_Labels200_FirstPaint",
+                                  "BM_Labels200_Cached", "the glyph cache at work"}});
 }

@@ -5,19 +5,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/RatioReport.h"
 #include "surveyui.h"
 
 namespace {
@@ -197,49 +195,12 @@ void BM_OneSettingFromDisk(benchmark::State& state) {
 }
 BENCHMARK(BM_OneSettingFromDisk);
 
-// Prints the runs as usual and keeps their times for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    SummaryReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions, the mean stands for the benchmark.
-        for (const Run& run : runs) {
-            if (run.aggregate_name.empty() || run.aggregate_name == "mean") {
-                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-    }
-
-    void PrintSummary() const {
-        Ratio("grid repaint/plain texts", "BM_GridRepaint200Rows", "BM_PlainTexts200Rows",
-              "target <= 2");
-        Ratio("row settings cached/one read from disk", "BM_RowSettingsCached",
-              "BM_OneSettingFromDisk", "target <= 0.25");
-    }
-
-private:
-    void Ratio(const char* what, const char* a, const char* b, const char* note) const {
-        const auto x = times_.find(a);
-        const auto y = times_.find(b);
-        if (x != times_.end() && y != times_.end() && y->second > 0) {
-            std::printf("%s: %.2f (%s)\n", what, x->second / y->second, note);
-        }
-    }
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithRatios(argc, argv,
+                                {{"grid repaint/plain texts", "BM_GridRepaint200Rows",
+                                  "BM_PlainTexts200Rows", "target <= 2"},
+                                 {"row settings cached/one read from disk", "BM_RowSettingsCached",
+                                  "BM_OneSettingFromDisk", "target <= 0.25"}});
 }
