@@ -1,7 +1,11 @@
 #include "propgrid/DistanceProperties.h"
 
+#include <algorithm>
 #include <limits>
+#include <optional>
+#include <utility>
 
+#include "settings/SettingsCache.h"
 #include "settings/UnitsSettings.h"
 
 namespace {
@@ -11,6 +15,35 @@ constexpr double kKilogramsPerPound = 0.45359237;
 constexpr int kMetricUnits = 0;
 constexpr int kKilometres = 1;
 constexpr int kPounds = 1;
+
+// A setting read at every format (a repaint formats every row that shows), kept with the
+// stamp of the reads that gave it: while a call finds the settings unchanged since (by the
+// look at the watch it makes anyway), the value is what those reads gave, unread.
+template <class Value>
+class RememberedSetting {
+public:
+    template <class Read>
+    Value Get(settings_cache::SettingsCall& call, Read read) {
+        if (kept_ && call.Unchanged(kept_->stamp)) {
+            return kept_->value;
+        }
+        call.TrackReads();
+        const Value value = read();
+        if (std::optional<settings_cache::ReadStamp> stamp = call.StampReads()) {
+            kept_ = Kept{std::move(*stamp), value};
+        } else {
+            kept_.reset();
+        }
+        return value;
+    }
+
+private:
+    struct Kept {
+        settings_cache::ReadStamp stamp;
+        Value value;
+    };
+    std::optional<Kept> kept_;
+};
 
 // The distance units as set now, read once so one call sees one consistent setting.
 struct DistanceUnits {
@@ -23,19 +56,35 @@ struct DistanceUnits {
         now.units = ReadUnitsSettings(&now.conversion, &now.imperial);
         return now;
     }
+    static DistanceUnits Read(settings_cache::SettingsCall& call) {
+        thread_local RememberedSetting<DistanceUnits> remembered;
+        return remembered.Get(call, [] { return Read(); });
+    }
     double Factor() const { return GetDistanceFactorFor(units, conversion, imperial); }
     CString Text() const { return GetDistanceUnitText(units, conversion, imperial); }
     bool InKilometres() const { return units == kMetricUnits && conversion == kKilometres; }
 };
+
+// The operator's Decimal Places, three fewer in kilometres.
+int ShownDecimals(int decimals, const DistanceUnits& units) {
+    return units.InKilometres() ? std::max(decimals - 3, 0) : decimals;
+}
+
+int OperatorDecimals(const DistanceUnits& units) {
+    return ShownDecimals(ReadDecimalPlaces(), units);
+}
+
+int OperatorDecimals(const DistanceUnits& units, settings_cache::SettingsCall& call) {
+    thread_local RememberedSetting<int> remembered;
+    return ShownDecimals(remembered.Get(call, [] { return ReadDecimalPlaces(); }), units);
+}
 
 bool IsNoValue(double value) {
     return value == std::numeric_limits<double>::max();
 }
 
 CString FormatNumber(int width, int decimals, double value, const CString& unit) {
-    CString text;
-    text.Format("%*.*lf", width, decimals, value);
-    return text + unit;
+    return FormatFixed(width, decimals, value) + unit;
 }
 
 }  // namespace
@@ -59,23 +108,29 @@ CMFCPropertyGridMetricProperty::CMFCPropertyGridMetricProperty(const CString& st
 }
 
 void CMFCPropertyGridMetricProperty::SetMask() {
-    int decimals = m_nRequestedDecimals;
-    if (decimals < 0) {
-        decimals = ReadDecimalPlaces();
-        if (DistanceUnits::Read().InKilometres()) {
-            decimals = decimals > 3 ? decimals - 3 : 0;
-        }
-    }
+    // Fixed decimals need no settings.
+    UseDecimals(m_nRequestedDecimals >= 0 ? m_nRequestedDecimals
+                                          : OperatorDecimals(DistanceUnits::Read()));
+}
+
+void CMFCPropertyGridMetricProperty::UseDecimals(int decimals) {
     m_nDecimals = decimals;
+    if (m_nFieldWidth == m_nWidth && m_nFieldDecimals == decimals) {
+        return;
+    }
     m_field = CNumberField::Make(m_nWidth, decimals, false, "");
+    m_nFieldWidth = m_nWidth;
+    m_nFieldDecimals = decimals;
 }
 
 CString CMFCPropertyGridMetricProperty::FormatProperty() {
     if (IsNoValue(m_dValue)) {
         return NoValueText();
     }
-    const DistanceUnits units = DistanceUnits::Read();
-    SetMask();
+    // One read of each setting per call: the field and the text follow the same units.
+    settings_cache::SettingsCall call;
+    const DistanceUnits units = DistanceUnits::Read(call);
+    UseDecimals(m_nRequestedDecimals >= 0 ? m_nRequestedDecimals : OperatorDecimals(units, call));
     const double shown = ClampValue(m_dValue / units.Factor(), m_field.smallest, m_field.largest);
     return FormatNumber(m_nWidth, m_nDecimals, shown, units.Text());
 }
@@ -119,6 +174,7 @@ CString CMFCPropertyWeightPerUnitLengthProperty::FormatProperty() {
     if (IsNoValue(m_dValue)) {
         return NoValueText();
     }
+    const settings_cache::SettingsCall call;
     const DistanceUnits units = DistanceUnits::Read();
     const int weightMode = ReadWeightMode();
     // kg per metre x metres per unit = kg per unit.

@@ -1,7 +1,8 @@
 #pragma once
 // Rows of a quantity kept in a fixed internal unit and shown in the operator's units,
-// which are read from the settings at every format, edit and parse (so a change made by
-// any program sharing the settings folder shows at the next repaint).
+// which are taken from the settings at every format, edit and parse (so a change made by
+// any program sharing the settings folder shows at the next repaint). A format reads the
+// files again only when the settings may have changed (docs/settings.md).
 
 #include "propgrid/RowSupport.h"
 
@@ -36,6 +37,14 @@ protected:
     int m_nRequestedDecimals;
     int m_nDecimals = 0;
     CNumberField m_field;
+
+private:
+    // Makes the field for these decimals, unless it was made for them and this width.
+    void UseDecimals(int decimals);
+
+    // What m_field was made for; -1 before it was made.
+    int m_nFieldWidth = -1;
+    int m_nFieldDecimals = -1;
 };
 
 // A weight per unit length kept in kilograms per metre. Shown per displayed distance unit:

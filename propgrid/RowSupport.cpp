@@ -1,6 +1,10 @@
 #include "propgrid/RowSupport.h"
 
+#include <langinfo.h>
+
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <memory>
 
@@ -122,6 +126,31 @@ CNumberField CNumberField::Make(int width, int decimals, bool withSign, const CS
     field.inputTemplate = Replaced(field.sample, "0+.", '_') + unit;
     field.validChars = decimals > 0 ? "0123456789+-." : "0123456789+-";
     return field;
+}
+
+CString FormatFixed(int width, int decimals, double value) {
+    // Beyond these, printf's own way (negative widths align left, negative decimals mean 6,
+    // a host's locale may give another decimal point).
+    constexpr int kMostDecimals = 64;
+    constexpr int kWidest = 128;
+    std::array<char, 512> digits;  // DBL_MAX has 309 digits before the point
+    if (decimals >= 0 && decimals <= kMostDecimals && width >= 0 && width <= kWidest &&
+        std::strcmp(nl_langinfo(RADIXCHAR), ".") == 0) {
+        const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                                std::chars_format::fixed, decimals);
+        if (error == std::errc()) {
+            const int length = static_cast<int>(end - digits.data());
+            CString text;
+            if (length < width) {
+                text = CString(' ', width - length);
+            }
+            text.Append(digits.data(), length);
+            return text;
+        }
+    }
+    CString text;
+    text.Format("%*.*lf", width, decimals, value);
+    return text;
 }
 
 double ClampValue(double value, double low, double high) {

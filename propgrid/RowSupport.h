@@ -51,6 +51,10 @@ struct SUI_API CDoubleFormat {
 // Clamped into [low, high]; a high below low gives low.
 SUI_API double ClampValue(double value, double low, double high);
 
+// The text printf's "%*.*lf" gives for width, decimals and value in the "C" locale, made
+// without printf (a repaint formats every row that shows).
+SUI_API CString FormatFixed(int width, int decimals, double value);
+
 // A row that keeps its value as a double (DBL_MAX: no value), beside the framework value,
 // and edits it through a CMyMFCMaskedEdit. Lockable: a locked row draws the padlock and
 // opens no editor.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <optional>
+#include <string_view>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -71,10 +72,36 @@ bool NextValue(CConfigFile& file, CString& value) {
     return true;
 }
 
-// The leading whole number as atoi reads it (blanks, sign, digits; 0 without digits), but
-// clamped to [low, high]: atoi's result for a number beyond int is undefined.
-long ParseWhole(const CString& text, long low, long high) {
-    return std::clamp(std::strtol(text.GetString(), nullptr, 10), low, high);
+// The leading whole number as atoi reads it (blanks, sign, digits; 0 without digits); the
+// readers clamp it to their type, as atoi's result for a number beyond int is undefined.
+long WholeNumber(const CString& text) {
+    return std::strtol(text.GetString(), nullptr, 10);
+}
+
+// The line's value as a whole number; none for a line without '='.
+std::optional<long> WholeNumberOf(const CString& line) {
+    const int equals = line.Find('=');
+    if (equals < 0) {
+        return std::nullopt;
+    }
+    return WholeNumber(line.Mid(equals + 1));
+}
+
+// The next value as a whole number; none when there is no line or no '='. A reader served
+// from memory of the plain class takes the number worked out when the lines were kept.
+std::optional<long> NextWholeNumber(CConfigFile& file, const settings_cache::CachedLines* cached,
+                                    size_t& nextCachedLine) {
+    if (cached && typeid(file) == typeid(CConfigFile)) {
+        if (nextCachedLine >= cached->wholeNumbers.size()) {
+            return std::nullopt;
+        }
+        return cached->wholeNumbers[nextCachedLine++];
+    }
+    CString value;
+    if (!NextValue(file, value)) {
+        return std::nullopt;
+    }
+    return WholeNumber(value);
 }
 
 bool StartsSection(const CString& line) {
@@ -135,23 +162,38 @@ CString ApplicationName() {
 // which FindSettingsRoot keeps choosing for as long as the folder (and so any file in it)
 // exists: the name and extension, the program's command line and the folder C: stands
 // for. None for a class that may place its files elsewhere.
-std::optional<std::string> LocationKey(const CConfigFile& file, const char* settingName,
-                                       const char* extension) {
+struct LocationInputs {
+    std::string driveC;
+    const char* commandLine;
+};
+
+std::optional<LocationInputs> InputsOfLocation(const CConfigFile& file) {
     if (typeid(file) != typeid(CConfigFile)) {
         return std::nullopt;
     }
-    const std::optional<std::string> drive = plat::DriveFolder('C');
+    std::optional<std::string> drive = plat::DriveFolder('C');
     const char* commandLine = GetCommandLineA();
     if (!drive || !commandLine) {
         return std::nullopt;
     }
-    std::string key = settingName;
-    for (const char* part : {extension ? extension : kDefaultExtension, commandLine}) {
-        key += '\0';
-        key += part;
+    return LocationInputs{std::move(*drive), commandLine};
+}
+
+std::string LocationKey(const char* settingName, const char* extension,
+                        const LocationInputs& inputs) {
+    const std::string_view parts[] = {settingName, extension ? extension : kDefaultExtension,
+                                      inputs.commandLine, inputs.driveC};
+    size_t length = 0;
+    for (const std::string_view part : parts) {
+        length += part.size() + 1;
     }
-    key += '\0';
-    key += *drive;
+    // Built in one allocation: every cached read makes it.
+    std::string key;
+    key.reserve(length);
+    for (const std::string_view part : parts) {
+        key += part;
+        key += '\0';
+    }
     return key;
 }
 
@@ -260,12 +302,18 @@ bool CConfigFile::ServeCachedLines(const CString& path, const std::string& hostP
     return true;
 }
 
-// Reads the whole just-opened file into the cache and serves this reader from it too, so
-// that a cached and a fresh read cannot differ. A file too large to keep, or one that
-// cannot be read to its end, stays read from disk.
+// Opens the file and reads it whole into the cache, serving this reader from the lines too,
+// so that a cached and a fresh read cannot differ. A file too large to keep, one changed
+// too recently to be kept (without a watch) and one that cannot be read to its end stay
+// read from disk; lines read while a watch reported a change serve this reader only.
 void CConfigFile::CacheLinesAndServe(const CString& path, const std::string& hostPath) {
+    // Taken before the open, so that no change after the open can pass unseen.
+    settings_cache::ReadTicket ticket = settings_cache::BeginRead(hostPath);
+    if (!Open(path, kReadFlags)) {
+        return;
+    }
     const std::optional<settings_cache::FileIdentity> identity =
-        settings_cache::SettledIdentity(Descriptor());
+        settings_cache::KeepableIdentity(Descriptor(), hostPath, ticket);
     if (!identity || identity->size > settings_cache::kLargestCachedFile) {
         return;
     }
@@ -275,6 +323,7 @@ void CConfigFile::CacheLinesAndServe(const CString& path, const std::string& hos
         for (ULONGLONG start = GetPosition(); CStdioFile::ReadString(line); start = GetPosition()) {
             cached->starts.push_back(start);
             cached->lines.push_back(line);
+            cached->wholeNumbers.push_back(WholeNumberOf(line));
         }
         cached->end = GetPosition();
     } catch (const CFileException&) {
@@ -285,7 +334,7 @@ void CConfigFile::CacheLinesAndServe(const CString& path, const std::string& hos
         }
         return;
     }
-    settings_cache::Store(hostPath, *identity, cached);
+    settings_cache::Store(hostPath, ticket, *identity, cached);
     Abort();
     SetFilePath(path);
     m_cachedLines = std::move(cached);
@@ -302,15 +351,22 @@ CString CConfigFile::GetConfigPath(const char* settingName, const char* extensio
 
 BOOL CConfigFile::OpenForRead(const char* settingName, const char* extension) {
     if (!StaysInFolder(settingName) || (extension && !StaysInFolder(extension))) {
+        settings_cache::NoteRead(nullptr, nullptr);
         return FALSE;
     }
-    const std::optional<std::string> key = LocationKey(*this, settingName, extension);
+    const std::optional<LocationInputs> inputs = InputsOfLocation(*this);
+    const std::optional<std::string> key =
+        inputs ? std::optional(LocationKey(settingName, extension, *inputs)) : std::nullopt;
     if (key) {
-        const std::optional<settings_cache::Location> known = settings_cache::FindLocation(*key);
+        const std::shared_ptr<const settings_cache::Location> known =
+            settings_cache::FindLocation(*key);
         if (known && ServeCachedLines(known->path, known->hostPath)) {
+            settings_cache::NoteRead(&inputs->driveC, inputs->commandLine);
             return TRUE;
         }
     }
+    // Found any other way, the read is not one a stamp can vouch for.
+    settings_cache::NoteRead(nullptr, nullptr);
     const CString path = GetConfigPath(settingName, extension);
     const std::optional<std::string> hostPath = plat::ToHostPath(path);
     if (!hostPath || hostPath->empty()) {
@@ -322,11 +378,8 @@ BOOL CConfigFile::OpenForRead(const char* settingName, const char* extension) {
     if (ServeCachedLines(path, *hostPath)) {
         return TRUE;
     }
-    if (!Open(path, kReadFlags)) {
-        return FALSE;
-    }
     CacheLinesAndServe(path, *hostPath);
-    return TRUE;
+    return IsOpen() || m_cachedLines ? TRUE : FALSE;
 }
 
 BOOL CConfigFile::OpenForWrite(const char* settingName, const char* extension) {
@@ -344,25 +397,28 @@ BOOL CConfigFile::OpenForWrite(const char* settingName, const char* extension) {
 }
 
 int CConfigFile::ReadInt(int defaultValue) {
-    CString value;
-    if (!NextValue(*this, value)) {
+    const std::optional<long> number =
+        NextWholeNumber(*this, m_cachedLines.get(), m_nextCachedLine);
+    if (!number) {
         return defaultValue;
     }
-    return static_cast<int>(ParseWhole(value, INT_MIN, INT_MAX));
+    return static_cast<int>(std::clamp<long>(*number, INT_MIN, INT_MAX));
 }
 
 short CConfigFile::ReadShort() {
-    CString value;
-    if (!NextValue(*this, value)) {
+    const std::optional<long> number =
+        NextWholeNumber(*this, m_cachedLines.get(), m_nextCachedLine);
+    if (!number) {
         return 0;
     }
-    return static_cast<short>(ParseWhole(value, SHRT_MIN, SHRT_MAX));
+    return static_cast<short>(std::clamp<long>(*number, SHRT_MIN, SHRT_MAX));
 }
 
 bool CConfigFile::ReadBool() {
-    CString value;
     // Clamping keeps a huge number non-zero, where cutting it to int could give 0.
-    return NextValue(*this, value) && ParseWhole(value, INT_MIN, INT_MAX) != 0;
+    const std::optional<long> number =
+        NextWholeNumber(*this, m_cachedLines.get(), m_nextCachedLine);
+    return number && std::clamp<long>(*number, INT_MIN, INT_MAX) != 0;
 }
 
 double CConfigFile::ReadDouble(double defaultValue) {

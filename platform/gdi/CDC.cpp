@@ -268,7 +268,7 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ handle) {
                 static_cast<std::intptr_t>(SelectClipRgn(CRgn::FromHandle(handle))));
     }
     HGDIOBJ previous = slot->Handle();
-    *slot = next;
+    *slot = std::move(next);
     return previous;
 }
 
@@ -360,14 +360,14 @@ BOOL CDC::RestoreDC(int savedDC) {
     if (savedDC == 0 || level < 1 || level > depth) {
         return FALSE;
     }
-    plat::DcState restored = d_->saved[level - 1];
+    plat::DcState restored = std::move(d_->saved[level - 1]);
     d_->saved.resize(level - 1);
     // The saved bitmap comes back only if no other context took it meanwhile.
     if (restored.bitmap.Handle() != d_->state.bitmap.Handle() &&
         !TakeBitmap(*d_, this, restored.bitmap)) {
         restored.bitmap = d_->state.bitmap;
     }
-    d_->state = restored;
+    d_->state = std::move(restored);
     return TRUE;
 }
 

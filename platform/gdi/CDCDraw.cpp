@@ -28,6 +28,14 @@ void StrokePath(const DcData& d, Rasteriser& r, std::span<const Point64> points,
         r.WidePolyline(points, pen.width, closed, pen.colour);
         return;
     }
+    if (pen.cosmetic.dash.IsSolid()) {
+        r.SolidPolyline(points, pen.cosmetic.colour);
+        if (closed) {
+            const Point64 closing[2] = {points.back(), points.front()};
+            r.SolidPolyline(closing, pen.cosmetic.colour);
+        }
+        return;
+    }
     Coord phase = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
         r.CosmeticLine(points[i], points[i + 1], pen.cosmetic, phase);
@@ -266,7 +274,9 @@ void CDC::FillRect(LPCRECT rect, CBrush* brush) {
 
 namespace {
 
-// FillSolidRect in 64 bits: x + cx may leave the 32-bit range.
+// FillSolidRect in 64 bits: x + cx may leave the 32-bit range. The box is filled row by
+// row straight into the surface (the clip lies within it), the rasteriser's FillBox of a
+// solid paint without its per-row span calls: grids and frames draw many one-pixel lines.
 void FillSolid(DcData& d, Coord x, Coord y, Coord cx, Coord cy, COLORREF colour) {
     d.state.bkColour = colour;
     plat::Surface* surface = d.Target();
@@ -274,9 +284,24 @@ void FillSolid(DcData& d, Coord x, Coord y, Coord cx, Coord cy, COLORREF colour)
         return;
     }
     const Point64 a = d.ToSurface(x, y);
-    const Box64 box{std::min(a.x, a.x + cx), std::min(a.y, a.y + cy), std::max(a.x, a.x + cx),
-                    std::max(a.y, a.y + cy)};
-    Rasteriser(*surface, d.Clip()).FillBox(box, Paint::Solid(colour));
+    const RECT clip = d.Clip();
+    const Coord left = std::max<Coord>(std::min(a.x, a.x + cx), clip.left);
+    const Coord right = std::min<Coord>(std::max(a.x, a.x + cx), clip.right);
+    const Coord top = std::max<Coord>(std::min(a.y, a.y + cy), clip.top);
+    const Coord bottom = std::min<Coord>(std::max(a.y, a.y + cy), clip.bottom);
+    if (left >= right) {
+        return;
+    }
+    const COLORREF pixel = plat::PixelOf(colour);
+    const auto width = static_cast<std::size_t>(right - left);
+    for (Coord row = top; row < bottom; ++row) {
+        COLORREF* first = surface->Row(static_cast<int>(row)) + left;
+        if (width == 1) {
+            *first = pixel;
+        } else {
+            plat::FillPixels(first, width, pixel);
+        }
+    }
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ struct Entry {
     std::unique_ptr<GdiObject> object;
     bool stock = false;
     bool deletePending = false;
-    int holds = 0;
     CGdiObject* permanent = nullptr;
     std::unique_ptr<CGdiObject> temporary;
 };
@@ -149,7 +148,8 @@ public:
         }
         if (!entry->stock) {
             entry->deletePending = true;
-            if (entry->holds == 0) {
+            // A hold let go meanwhile finds the mark under the lock and erases then.
+            if (entry->object->holds.load() == 0) {
                 temporary = Erase(handle);
             }
         }
@@ -162,22 +162,30 @@ public:
         if (!entry || entry->deletePending) {
             return nullptr;
         }
-        ++entry->holds;
+        if (!entry->stock) {
+            ++entry->object->holds;
+        }
         return entry->object.get();
     }
 
-    void HoldAgain(HGDIOBJ handle) {
-        const std::lock_guard lock(mutex_);
-        if (Entry* entry = Lookup(handle)) {
-            ++entry->holds;
+    // The object is alive while it is held, so its count can be changed without the table.
+    // Only a deleted object whose last hold goes is erased; no new hold can come for it
+    // (Hold refuses deleted objects), and Delete, which also erases at no holds, takes the
+    // same lock, so exactly one of them finds the entry.
+    static void HoldAgain(HGDIOBJ handle) {
+        if (!handle->stock) {
+            ++handle->holds;
         }
     }
 
     void Release(HGDIOBJ handle) {
+        if (handle->stock || --handle->holds != 0) {
+            return;
+        }
         std::unique_ptr<CGdiObject> temporary;
         const std::lock_guard lock(mutex_);
         Entry* entry = Lookup(handle);
-        if (entry && --entry->holds == 0 && entry->deletePending) {
+        if (entry && entry->deletePending && entry->object->holds.load() == 0) {
             temporary = Erase(handle);
         }
     }
@@ -224,6 +232,7 @@ private:
             return nullptr;
         }
         HGDIOBJ handle = object.get();
+        object->stock = stock;
         Entry& entry = entries_[handle];
         entry.object = std::move(object);
         entry.stock = stock;
@@ -283,7 +292,7 @@ GdiObject* Hold(HGDIOBJ handle) {
     return TheTable().Hold(handle);
 }
 void HoldAgain(HGDIOBJ handle) {
-    TheTable().HoldAgain(handle);
+    Table::HoldAgain(handle);
 }
 void Release(HGDIOBJ handle) {
     TheTable().Release(handle);

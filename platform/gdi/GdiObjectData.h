@@ -9,6 +9,7 @@
 // answers; for a handle without one, FromHandle makes a temporary wrapper that lives as
 // long as the object.
 
+#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -29,6 +30,11 @@ public:
     GdiObject& operator=(const GdiObject&) = delete;
 
     const GdiKind kind;
+    // The device contexts' holds (see Selection), kept with the object so that saving and
+    // restoring a context's state need not search the table. Stock objects are never
+    // deleted and not counted (every context starts with some selected).
+    std::atomic<int> holds{0};
+    bool stock = false;  // set by the table before the handle is handed out
 };
 
 struct PenObject : GdiObject {
@@ -82,8 +88,9 @@ BOOL Delete(HGDIOBJ handle);
 // A device context's hold on an object (see Selection). Hold answers nullptr, holding
 // nothing, for a handle that is not live.
 GdiObject* Hold(HGDIOBJ handle);
-// One more hold on an object already held (deleted or not).
+// One more hold on an object already held (deleted or not); does not search the table.
 void HoldAgain(HGDIOBJ handle);
+// Searches the table only when the last hold on the object goes.
 void Release(HGDIOBJ handle);
 
 void SetPermanent(HGDIOBJ handle, CGdiObject* wrapper);
@@ -104,6 +111,10 @@ public:
     // Holds a live (not deleted) object; holds nothing for any other handle.
     explicit Selection(HGDIOBJ handle);
     Selection(const Selection& other);
+    // Takes the other's hold (saved states move back without touching the table).
+    Selection(Selection&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr)),
+          object_(std::exchange(other.object_, nullptr)) {}
     Selection& operator=(Selection other) {
         std::swap(handle_, other.handle_);
         std::swap(object_, other.object_);

@@ -4,6 +4,7 @@
 //
 //     plat::SavedDC saved(dc);               // SaveDC now, RestoreDC at scope end
 //     plat::SelectedObject usePen(dc, &pen); // select now, reselect the previous at end
+//     plat::SavedColours colours(dc);        // text and background colours back at end
 
 #include "platform/gdi/CDC.h"
 
@@ -30,9 +31,12 @@ private:
 class SelectedObject {
 public:
     SelectedObject(CDC& dc, CGdiObject* object)
-        : dc_(dc), previous_(object ? dc.SelectObject(object->GetSafeHandle()) : nullptr) {}
+        : SelectedObject(dc, object ? object->GetSafeHandle() : nullptr) {}
+    SelectedObject(CDC& dc, HGDIOBJ handle)
+        : dc_(dc), selected_(handle), previous_(handle ? dc.SelectObject(handle) : nullptr) {}
     ~SelectedObject() {
-        if (previous_) {
+        // Selecting what is selected already would change nothing.
+        if (previous_ && previous_ != selected_) {
             dc_.SelectObject(previous_);
         }
     }
@@ -44,7 +48,26 @@ public:
 
 private:
     CDC& dc_;
+    HGDIOBJ selected_;
     HGDIOBJ previous_;
+};
+
+// For a step that only changes colours: far cheaper than saving the whole state.
+// FillSolidRect leaves its colour as the background colour, so that is kept too.
+class SavedColours {
+public:
+    explicit SavedColours(CDC& dc) : dc_(dc), text_(dc.GetTextColor()), back_(dc.GetBkColor()) {}
+    ~SavedColours() {
+        dc_.SetTextColor(text_);
+        dc_.SetBkColor(back_);
+    }
+    SavedColours(const SavedColours&) = delete;
+    SavedColours& operator=(const SavedColours&) = delete;
+
+private:
+    CDC& dc_;
+    COLORREF text_;
+    COLORREF back_;
 };
 
 }  // namespace plat

@@ -200,6 +200,8 @@ protected:
     BOOL ValueListToVar(const CString& strText);
     // The font the value is drawn and edited in.
     CFont* ValueFont() const;
+    // Its handle; a paint selects by handle, without looking up the font's wrapper.
+    HFONT ValueFontHandle() const;
 
     CString m_strName;
     COleVariant m_varValue;

@@ -76,7 +76,8 @@ int CMFCPropertyGridCtrl::OnDrawProperty(CDC* pDC, CMFCPropertyGridProperty* pPr
     }
 
     // The name: groups bold in the group text colour, disabled rows grey.
-    pDC->SelectObject(pProp->IsGroup() ? &m_fontBold : CFont::FromHandle(GetGridFont()));
+    // By handle: a paint selects fonts for every row, and needs no wrappers back.
+    pDC->SelectObject(pProp->IsGroup() ? m_fontBold.GetSafeHandle() : GetGridFont());
     const COLORREF nameColour = !pProp->IsEnabled() ? colours.grayText
                                 : pProp->IsGroup()  ? colours.groupText
                                                     : colours.text;
@@ -88,7 +89,7 @@ int CMFCPropertyGridCtrl::OnDrawProperty(CDC* pDC, CMFCPropertyGridProperty* pPr
 
     // The value and its button.
     if (!plainGroup) {
-        pDC->SelectObject(CFont::FromHandle(GetGridFont()));
+        pDC->SelectObject(GetGridFont());
         pDC->SetTextColor(pProp->IsEnabled() ? colours.text : colours.grayText);
         CRect valueRect(separator + 1, row.top, row.right, row.bottom - 1);
         if (!pProp->m_rectButton.IsRectEmpty()) {

@@ -23,11 +23,21 @@ CFont* CMFCPropertyGridProperty::ValueFont() const {
     return CFont::FromHandle(m_pWndList->GetGridFont());
 }
 
+HFONT CMFCPropertyGridProperty::ValueFontHandle() const {
+    if (!m_pWndList) {
+        return nullptr;
+    }
+    if (m_bIsModified && m_pWndList->IsMarkModifiedProperties()) {
+        return m_pWndList->GetBoldFont().GetSafeHandle();
+    }
+    return m_pWndList->GetGridFont();
+}
+
 void CMFCPropertyGridProperty::OnDrawName(CDC* pDC, CRect rect) {
     if (!m_pWndList) {
         return;
     }
-    const plat::SavedDC saved(*pDC);
+    const plat::SavedColours saved(*pDC);
     if (IsSelected()) {
         const plat::style::GridColours colours = m_pWndList->GetGridColours();
         const bool focused = m_pWndList->IsGridFocused();
@@ -47,10 +57,7 @@ void CMFCPropertyGridProperty::OnDrawValue(CDC* pDC, CRect rect) {
     if ((m_bGroup && !m_bIsValueList) || !HasValueField()) {
         return;
     }
-    const plat::SavedDC saved(*pDC);
-    if (CFont* font = ValueFont()) {
-        pDC->SelectObject(font);
-    }
+    const plat::SelectedObject font(*pDC, ValueFontHandle());
     rect.DeflateRect(kTextMargin, 0);
     pDC->DrawText(FormatProperty(), &rect, kCellText);
 }

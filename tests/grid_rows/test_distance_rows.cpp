@@ -2,8 +2,15 @@
 // this program or another one writing the same settings folder.
 
 #include <cfloat>
+#include <cmath>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "GridRowsTestSupport.h"
+#include "platform/core/Drives.h"
+#include "platform/core/OsServices.h"
 #include "propgrid/DistanceProperties.h"
 #include "settings/UnitsSettings.h"
 #include "tests/settings/ChildProcess.h"
@@ -62,6 +69,62 @@ TEST_F(DistanceRowTest, AChangeByAnotherProgramShowsAtTheNextFormat) {
     EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.");
     ASSERT_EQ(RunChild(m_root, {"write-units", "0", "0", "0"}).exitCode, 0);
     EXPECT_EQ(row.FormatProperty().str(), "    3.05 m");
+}
+
+TEST_F(DistanceRowTest, SettingsRememberedAcrossFormatsGiveWayToAnotherProgramsChange) {
+    WriteUnits(kMetric, kMetres, 0);
+    WriteDecimalPlaces(2);
+    CMFCPropertyGridMetricProperty row("Depth", 3.048, 8);
+    // Read, then kept, then remembered by the row while nothing changes.
+    for (int format = 0; format < 4; ++format) {
+        EXPECT_EQ(row.FormatProperty().str(), "    3.05 m") << format;
+    }
+    ASSERT_EQ(RunChild(m_root, {"write-units", "1", "0", "0"}).exitCode, 0);
+    EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.");
+    EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.");
+    WriteDecimalPlaces(1);  // in place, as an editor would
+    EXPECT_EQ(row.FormatProperty().str(), "    10.0Ft.");
+}
+
+TEST_F(DistanceRowTest, RememberedSettingsGiveWayToAnotherSettingsFolder) {
+    WriteUnits(kImperial, kInternationalFoot, kFeet);
+    CMFCPropertyGridMetricProperty row("Depth", 3.048, 8, 2);
+    for (int format = 0; format < 3; ++format) {
+        EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.") << format;
+    }
+    // Another drive C: has no units file (metres); another program has its own folder.
+    const std::string otherDrive = m_root + "/other";
+    std::filesystem::create_directories(otherDrive + "/MySettings/SurveyTest");
+    plat::MapDrive('C', otherDrive, DRIVE_FIXED);
+    EXPECT_EQ(row.FormatProperty().str(), "    3.05 m");
+    plat::MapDrive('C', m_root, DRIVE_FIXED);
+    EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.");
+    EXPECT_EQ(row.FormatProperty().str(), "   10.00Ft.");
+    plat::OverrideCommandLine("\"C:\\Programs\\OtherSurvey.exe\"");
+    EXPECT_EQ(row.FormatProperty().str(), "    3.05 m");
+}
+
+// The value text is printf's "%*.*lf", made without printf: the same for any value.
+TEST(FixedPointText, IsPrintfsText) {
+    std::mt19937_64 random(20240611);
+    std::vector<double> values = {0.0,      -0.0,      0.5,   1.5,  2.5,      -2.5,    0.125,
+                                  0.005,    1e-300,    -1e-7, 1e15, 1e300,    DBL_MAX, -DBL_MAX,
+                                  INFINITY, -INFINITY, NAN,   -NAN, 9999.9995};
+    std::uniform_real_distribution<double> spread(-1e6, 1e6);
+    for (int i = 0; i < 2000; ++i) {
+        values.push_back(spread(random));
+        values.push_back(std::ldexp(spread(random), static_cast<int>(random() % 80) - 40));
+    }
+    for (const double value : values) {
+        for (const int width : {0, 1, 8, 12}) {
+            for (const int decimals : {0, 1, 2, 3, 6, 17}) {
+                CString expected;
+                expected.Format("%*.*lf", width, decimals, value);
+                ASSERT_EQ(FormatFixed(width, decimals, value).str(), expected.str())
+                    << value << " " << width << " " << decimals;
+            }
+        }
+    }
 }
 
 TEST_F(DistanceRowTest, AValueBeyondTheFieldShowsTheLargestAndKeepsItsMetres) {

@@ -2,15 +2,22 @@
 // call, a file one of them is writing is closed to the other and keeps its old content
 // until closed, and a write that cannot be completed (a folder without write permission,
 // a full disk) leaves the old file. A file read before and unchanged since is served from
-// memory, and reads exactly as the file itself.
+// memory, and reads exactly as the file itself. ctest runs these twice: with the folder
+// watch, and with SETTINGS_TESTS_STAT_CHECK set on the stat check alone.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 
+#include "settings/SettingsCache.h"
 #include "surveyui.h"
 #include "tests/settings/ChildProcess.h"
 #include "tests/settings/SettingsTestSupport.h"
@@ -18,6 +25,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Set before any test reads a setting, so that no watch has been opened yet.
+[[maybe_unused]] const bool statCheckOnly = [] {
+    const bool only = std::getenv("SETTINGS_TESTS_STAT_CHECK") != nullptr;
+    if (only) {
+        settings_cache::UseFolderWatch(false);
+    }
+    return only;
+}();
 
 using TwoProcessesTest = SettingsTest;
 
@@ -91,6 +107,48 @@ TEST_F(TwoProcessesTest, AKeptFileRemovedOrItsFolderMovedReadsDefaults) {
     EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
 }
 
+TEST_F(TwoProcessesTest, AFileLinkedFromElsewhereIsSeenToChangeWhereItLies) {
+    // Written in place through its own folder, which is not the settings folder.
+    const std::string elsewhere = m_root + "/elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directories(m_settings);
+    const auto writeUnits = [&](const char* name, int units) {
+        std::ofstream(elsewhere + "/" + name, std::ios::trunc)
+            << "Units Mode = " << units << "\r\n";
+    };
+    writeUnits("linked.ini", 1);
+    writeUnits("named-twice.ini", 1);
+    fs::create_symlink(elsewhere + "/linked.ini", File("Units_Mode.INI"));
+    fs::create_hard_link(elsewhere + "/named-twice.ini", File("Decimal_Places.INI"));
+    LetTheFilesSettle();
+    for (int round = 0; round < 2; ++round) {  // read, then kept
+        ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);
+        ASSERT_EQ(ReadDecimalPlaces(), 1);
+    }
+    writeUnits("linked.ini", 0);
+    writeUnits("named-twice.ini", 2);
+    EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
+    EXPECT_EQ(ReadDecimalPlaces(), 2);
+}
+
+TEST_F(TwoProcessesTest, ASettingsFolderBehindALinkIsSeenToBePointedElsewhere) {
+    const std::string first = m_root + "/first";
+    const std::string second = m_root + "/second";
+    for (const auto& [folder, units] : {std::pair{first, 1}, std::pair{second, 0}}) {
+        fs::create_directories(folder);
+        std::ofstream(folder + "/Units_Mode.INI") << "Units Mode = " << units << "\r\n";
+    }
+    fs::create_directories(m_root + "/MySettings");
+    fs::create_directory_symlink(first, m_settings);
+    LetTheFilesSettle();
+    for (int round = 0; round < 2; ++round) {  // read, then kept
+        ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);
+    }
+    fs::create_directory_symlink(second, m_settings + ".new");
+    fs::rename(m_settings + ".new", m_settings);
+    EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
+}
+
 TEST_F(TwoProcessesTest, AChangeByOneIsReadByTheOthersNextCall) {
     // This process reads first, so anything it kept would be stale afterwards.
     EXPECT_EQ(ReadUnitsSettings(nullptr, nullptr), 0);
@@ -114,6 +172,26 @@ TEST_F(TwoProcessesTest, AChangeRightAfterAReadIsSeenThoughTheSizeStaysTheSame) 
         EXPECT_EQ(ReadUnitsSettings(&read, nullptr), 1);
         EXPECT_EQ(read, conversion);
     }
+}
+
+TEST_F(TwoProcessesTest, AForkedCopyLeavesTheOriginalItsNewsOfChanges) {
+    WriteUnitsSettings(1, 2, 0);
+    ASSERT_EQ(ReadUnitsSettings(nullptr, nullptr), 1);  // kept, its folder watched
+    // The copy inherits the watch's queue; its change and its read of it must not take
+    // the news of the change away from the original.
+    const pid_t copy = fork();
+    ASSERT_GE(copy, 0);
+    if (copy == 0) {
+        WriteUnitsSettings(0, 1, 0);
+        _exit(ReadUnitsSettings(nullptr, nullptr) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(copy, &status, 0), copy);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    int conversion = -1;
+    EXPECT_EQ(ReadUnitsSettings(&conversion, nullptr), 0);
+    EXPECT_EQ(conversion, 1);
 }
 
 TEST_F(TwoProcessesTest, WhileOneProcessWritesTheOtherReadsDefaultsAndCannotWrite) {
