@@ -1,9 +1,14 @@
 #pragma once
 // surveyui: everything a host program uses, in one include.
 
+#include "graph/CDataTrace.h"
 #include "graph/CMyDC.h"
 #include "graph/CMyFont.h"
 #include "graph/CMyPenBrush.h"
+#include "graph/CScrollData.h"
+#include "graph/CTSPane.h"
+#include "graph/CTSView.h"
+#include "graph/CTimeSeriesGraph.h"
 #include "graph/VectorSymbol.h"
 #include "instruments/CMyDockablePane.h"
 #include "instruments/CViewPane.h"
@@ -25,8 +30,8 @@
 #include "platform/core/CString.h"
 #include "platform/core/Drives.h"
 #include "platform/core/Exceptions.h"
-#include "platform/core/Geometry.h"
 #include "platform/core/ExtensionModule.h"
+#include "platform/core/Geometry.h"
 #include "platform/core/LocalTime.h"
 #include "platform/core/Messages.h"
 #include "platform/core/OsServices.h"

@@ -84,6 +84,13 @@ void Rasteriser::FillSpanDifference(Coord y, Coord a0, Coord a1, Coord b0, Coord
 void Rasteriser::FillBox(const Box64& box, const Paint& paint) {
     const Coord top = std::max<Coord>(box.top, clip_.top);
     const Coord bottom = std::min<Coord>(box.bottom, clip_.bottom);
+    // Whole rows lie one after the other: one fill for all of them (a background).
+    if (paint.kind == Paint::Kind::Solid && top < bottom && box.left <= 0 &&
+        box.right >= surface_.Width() && clip_.left == 0 && clip_.right == surface_.Width()) {
+        FillPixels(surface_.Row(static_cast<int>(top)),
+                   static_cast<std::size_t>((bottom - top) * surface_.Width()), paint.colour);
+        return;
+    }
     for (Coord y = top; y < bottom; ++y) {
         FillSpan(y, box.left, box.right, paint);
     }

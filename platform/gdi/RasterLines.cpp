@@ -50,6 +50,59 @@ int BresenhamBias(Coord dx, Coord dy) {
     return (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
 }
 
+// The rows from y0 towards y1, y1 excluded, in column x: what CosmeticLine's loop draws
+// for a solid vertical line, stepping down the rows directly (plots of dense samples are
+// mostly such lines).
+void SolidVerticalLine(Surface& surface, const RECT& clip, Coord x, Coord y0, Coord y1,
+                       COLORREF colour) {
+    if (x < clip.left || x >= clip.right) {
+        return;
+    }
+    const Coord top = std::max<Coord>(y0 < y1 ? y0 : y1 + 1, clip.top);
+    const Coord bottom = std::min<Coord>(y0 < y1 ? y1 : y0 + 1, clip.bottom);
+    if (top >= bottom) {
+        return;
+    }
+    const COLORREF pixel = PixelOf(colour);
+    const auto stride = static_cast<std::size_t>(surface.Width());
+    COLORREF* p = surface.Row(static_cast<int>(top)) + x;
+    for (Coord y = top; y < bottom; ++y, p += stride) {
+        *p = pixel;
+    }
+}
+
+// The solid pen's Bresenham steps from pixel p on: count pixels along the major axis, a
+// minor step whenever err + bias > 0.
+void WalkSolid(COLORREF* p, Coord count, Coord majorDelta, Coord minorDelta, Coord err,
+               Coord dMajor, Coord dMinor, Coord bias, COLORREF pixel) {
+    for (Coord i = 0; i < count; ++i, p += majorDelta) {
+        *p = pixel;
+        if (err + bias > 0) {
+            p += minorDelta;
+            err += 2 * dMinor - 2 * dMajor;
+        } else {
+            err += 2 * dMinor;
+        }
+    }
+}
+
+// CosmeticLine for a solid pen and a segment that is not vertical, both ends inside the
+// surface: the whole line is visible, from its first pixel.
+void UnclippedSolidLine(Surface& surface, Point64 a, Point64 b, COLORREF pixel) {
+    const Coord dx = b.x - a.x;
+    const Coord dy = b.y - a.y;
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const Coord dMajor = xMajor ? std::abs(dx) : std::abs(dy);
+    const Coord dMinor = xMajor ? std::abs(dy) : std::abs(dx);
+    const Coord stride = surface.Width();
+    const Coord xStep = dx > 0 ? 1 : -1;
+    const Coord yStep = dy > 0 ? stride : -stride;
+    // A minor step of 0 is never taken: the error stays below zero when dMinor is 0.
+    WalkSolid(surface.Row(static_cast<int>(a.y)) + a.x, dMajor, xMajor ? xStep : yStep,
+              xMajor ? yStep : xStep, 2 * dMinor - dMajor, dMajor, dMinor, BresenhamBias(dx, dy),
+              pixel);
+}
+
 }  // namespace
 
 DashPattern DashPatternFor(int penStyle) {
@@ -98,39 +151,58 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
     if (NothingVisible()) {
         return;
     }
-
-    // Visible pixel indices along the major axis...
-    const Coord majorLo = xMajor ? clip_.left : clip_.top;
-    const Coord majorHi = (xMajor ? clip_.right : clip_.bottom) - 1;
-    Coord first = majorStep > 0 ? majorLo - majorStart : majorStart - majorHi;
-    Coord last = majorStep > 0 ? majorHi - majorStart : majorStart - majorLo;
-    // ... and along the minor axis, through the minor step count k(i).
-    const Coord minorLo = xMajor ? clip_.top : clip_.left;
-    const Coord minorHi = (xMajor ? clip_.bottom : clip_.right) - 1;
-    const Coord kLo = minorStep > 0 ? minorLo - minorStart : minorStart - minorHi;
-    const Coord kHi = minorStep > 0 ? minorHi - minorStart : minorStart - minorLo;
-    if (dMinor == 0) {
-        if (kLo > 0 || kHi < 0) {
-            return;
-        }
-    } else {
-        const Wide twoMajor = Wide{2} * dMajor;
-        const Wide twoMinor = Wide{2} * dMinor;
-        const Wide fromK = CeilDivWide(twoMajor * kLo - dMajor - bias + 1, twoMinor);
-        const Wide toK = CeilDivWide(twoMajor * (Wide{kHi} + 1) - dMajor - bias + 1, twoMinor) - 1;
-        first = std::max(first, ClampToCoord(fromK, 0, length));
-        last = std::min(last, ClampToCoord(toK, -1, length));
-    }
-    first = std::max<Coord>(first, 0);
-    last = std::min<Coord>(last, length - 1);
-    if (first > last) {
+    if (pen.dash.IsSolid() && dx == 0) {
+        SolidVerticalLine(surface_, clip_, a.x, a.y, b.y, pen.colour);
         return;
     }
 
-    Coord k = static_cast<Coord>(
-        FloorDivWide(Wide{2} * dMinor * first + dMajor + bias - 1, Wide{2} * dMajor));
-    Coord err = static_cast<Coord>(Wide{2} * dMinor - dMajor + Wide{2} * dMinor * first -
-                                   Wide{2} * dMajor * k);
+    // A line that starts and ends inside the clip is visible from its first pixel to its
+    // last, and the clip arithmetic below can be spared.
+    const auto inside = [&](Point64 p) {
+        return p.x >= clip_.left && p.x < clip_.right && p.y >= clip_.top && p.y < clip_.bottom;
+    };
+    Coord first = 0;
+    Coord last = length - 1;
+    if (!inside(a) || !inside(b)) {
+        // Visible pixel indices along the major axis...
+        const Coord majorLo = xMajor ? clip_.left : clip_.top;
+        const Coord majorHi = (xMajor ? clip_.right : clip_.bottom) - 1;
+        first = majorStep > 0 ? majorLo - majorStart : majorStart - majorHi;
+        last = majorStep > 0 ? majorHi - majorStart : majorStart - majorLo;
+        // ... and along the minor axis, through the minor step count k(i).
+        const Coord minorLo = xMajor ? clip_.top : clip_.left;
+        const Coord minorHi = (xMajor ? clip_.bottom : clip_.right) - 1;
+        const Coord kLo = minorStep > 0 ? minorLo - minorStart : minorStart - minorHi;
+        const Coord kHi = minorStep > 0 ? minorHi - minorStart : minorStart - minorLo;
+        if (dMinor == 0) {
+            if (kLo > 0 || kHi < 0) {
+                return;
+            }
+        } else {
+            const Wide twoMajor = Wide{2} * dMajor;
+            const Wide twoMinor = Wide{2} * dMinor;
+            const Wide fromK = CeilDivWide(twoMajor * kLo - dMajor - bias + 1, twoMinor);
+            const Wide toK =
+                CeilDivWide(twoMajor * (Wide{kHi} + 1) - dMajor - bias + 1, twoMinor) - 1;
+            first = std::max(first, ClampToCoord(fromK, 0, length));
+            last = std::min(last, ClampToCoord(toK, -1, length));
+        }
+        first = std::max<Coord>(first, 0);
+        last = std::min<Coord>(last, length - 1);
+        if (first > last) {
+            return;
+        }
+    }
+
+    // From the first pixel: k(0) = 0 and the error's starting value.
+    Coord k = 0;
+    Coord err = 2 * dMinor - dMajor;
+    if (first > 0) {
+        k = static_cast<Coord>(
+            FloorDivWide(Wide{2} * dMinor * first + dMajor + bias - 1, Wide{2} * dMajor));
+        err = static_cast<Coord>(Wide{2} * dMinor - dMajor + Wide{2} * dMinor * first -
+                                 Wide{2} * dMajor * k);
+    }
     const COLORREF colour = PixelOf(pen.colour);
     const COLORREF gap = PixelOf(pen.gapColour);
     if (pen.dash.IsSolid() && dMinor == 0 && xMajor) {
@@ -139,18 +211,30 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
         FillSpan(minorStart, std::min(x0, x1), std::max(x0, x1) + 1, Paint::Solid(colour));
         return;
     }
-    Coord dashPos = pen.dash.IsSolid() ? 0 : (startPhase + first) % pen.dash.period;
+    if (pen.dash.IsSolid()) {
+        // The same steps as the loop below, walking a pointer over the surface.
+        const Coord stride = surface_.Width();
+        const Coord majorDelta = xMajor ? majorStep : majorStep * stride;
+        const Coord minorDelta = xMajor ? minorStep * stride : minorStep;
+        const Coord major = majorStart + majorStep * first;
+        const Coord minor = minorStart + minorStep * k;
+        COLORREF* p =
+            surface_.Row(static_cast<int>(xMajor ? minor : major)) + (xMajor ? major : minor);
+        WalkSolid(p, last - first + 1, majorDelta, minorDelta, err, dMajor, dMinor, bias, colour);
+        return;
+    }
+    Coord dashPos = (startPhase + first) % pen.dash.period;
     for (Coord i = first; i <= last; ++i) {
         const Coord major = majorStart + majorStep * i;
         const Coord minor = minorStart + minorStep * k;
         const Coord x = xMajor ? major : minor;
         const Coord y = xMajor ? minor : major;
-        if (pen.dash.IsSolid() || (pen.dash.onMask >> dashPos) & 1) {
+        if ((pen.dash.onMask >> dashPos) & 1) {
             PlotPixel(x, y, colour);
         } else if (pen.opaqueGaps) {
             PlotPixel(x, y, gap);
         }
-        if (!pen.dash.IsSolid() && ++dashPos == pen.dash.period) {
+        if (++dashPos == pen.dash.period) {
             dashPos = 0;
         }
         if (err + bias > 0) {
@@ -160,6 +244,68 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
             err += 2 * dMinor;
         }
     }
+}
+
+void Rasteriser::SolidPolyline(std::span<const Point64> points, COLORREF colour) {
+    if (NothingVisible()) {
+        return;
+    }
+    const COLORREF pixel = PixelOf(colour);
+    const CosmeticPen pen{colour, DashPattern{}, false, 0};
+    Coord phase = 0;
+    std::size_t i = 0;
+    while (i + 1 < points.size()) {
+        const Point64 a = points[i];
+        const Point64 b = points[i + 1];
+        if (a.x == b.x) {
+            i = SolidColumn(points, i, pixel);
+        } else {
+            if (Inside(a) && Inside(b)) {
+                UnclippedSolidLine(surface_, a, b, pixel);
+            } else {
+                CosmeticLine(a, b, pen, phase);
+            }
+            ++i;
+        }
+    }
+}
+
+// The vertical segments from points[first] on while x stays the same; returns the index
+// of the last point in that column. Each segment covers its rows from its start towards
+// its end, end excluded, so together they cover the rows between the lowest and highest
+// of the points that start a segment of non-zero length -- all points before the final
+// run of points equal to the last one -- and from there the rows towards the last point.
+std::size_t Rasteriser::SolidColumn(std::span<const Point64> points, std::size_t first,
+                                    COLORREF pixel) {
+    const Coord x = points[first].x;
+    std::size_t last = first + 1;
+    while (last + 1 < points.size() && points[last + 1].x == x) {
+        ++last;
+    }
+    const Coord end = points[last].y;
+    std::size_t settled = last;
+    while (settled > first && points[settled - 1].y == end) {
+        --settled;
+    }
+    if (settled == first || x < clip_.left || x >= clip_.right) {
+        return last;
+    }
+    Coord lo = points[first].y;
+    Coord hi = lo;
+    for (std::size_t i = first + 1; i < settled; ++i) {
+        lo = std::min(lo, points[i].y);
+        hi = std::max(hi, points[i].y);
+    }
+    const Coord top = std::max<Coord>(std::min(lo, end + 1), clip_.top);
+    const Coord bottom = std::min<Coord>(std::max(hi + 1, end), clip_.bottom);
+    const auto stride = static_cast<std::size_t>(surface_.Width());
+    if (top < bottom) {
+        COLORREF* p = surface_.Row(static_cast<int>(top)) + x;
+        for (Coord y = top; y < bottom; ++y, p += stride) {
+            *p = pixel;
+        }
+    }
+    return last;
 }
 
 // ---- Wide pens -------------------------------------------------------------------------
