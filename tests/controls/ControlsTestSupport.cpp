@@ -5,6 +5,7 @@
 #include "platform/window/Backend.h"
 
 #include "platform/controls/ControlDefs.h"
+#include "tests/support/WindowingReset.h"
 
 namespace ct {
 
@@ -84,13 +85,7 @@ void ControlTest::SetUp() {
 }
 
 void ControlTest::TearDown() {
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
 }
 
 Picture::Picture(const CWnd& wnd) {

@@ -12,6 +12,7 @@
 #include "tests/graph/GraphTestSupport.h"
 #include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/UserInput.h"
+#include "tests/support/WindowingReset.h"
 
 namespace {
 
@@ -85,13 +86,7 @@ protected:
     }
 
     void TearDown() override {
-        while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-            top->DestroyWindow();
-        }
-        ReleaseCapture();
-        plat::ResetMessageQueue();
-        plat::input::ResetState();
-        plat::UseRealClock();
+        plat::test::ResetWindowing();
         plat::UseSystemClock();
         app_.reset();
         SettingsTest::TearDown();

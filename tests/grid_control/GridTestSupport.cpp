@@ -1,4 +1,5 @@
 #include "tests/grid_control/GridTestSupport.h"
+#include "tests/support/WindowingReset.h"
 
 namespace gt {
 
@@ -30,13 +31,7 @@ void GridTest::SetUp() {
 }
 
 void GridTest::TearDown() {
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
     plat::SetDefaultPrinter(savedPrinter_);
     app_.reset();
     SettingsTest::TearDown();

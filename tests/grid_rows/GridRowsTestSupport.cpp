@@ -6,6 +6,7 @@
 #include "platform/window/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/MessageLoop.h"
+#include "tests/support/WindowingReset.h"
 
 namespace gr {
 
@@ -40,13 +41,7 @@ void GridRowsTest::SetUp() {
 
 void GridRowsTest::TearDown() {
     grid.RemoveAll();
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
     SettingsTest::TearDown();
 }
 

@@ -1,4 +1,5 @@
 #include "PropGridTestSupport.h"
+#include "tests/support/WindowingReset.h"
 
 namespace pg {
 
@@ -53,13 +54,7 @@ void GridTest::SetUp() {
 void GridTest::TearDown() {
     plat::SetColourDialogHook({});
     grid.DestroyWindow();
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "tests/support/WindowingReset.h"
 
 #include <algorithm>
 
@@ -42,13 +43,7 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
     // Windows a test left behind go before the next test starts.
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
     Journal().clear();
 }
 

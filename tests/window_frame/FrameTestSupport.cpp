@@ -1,4 +1,5 @@
 #include "FrameTestSupport.h"
+#include "tests/support/WindowingReset.h"
 
 void PrintTo(const CRect& rect, std::ostream* out) {
     *out << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
@@ -42,13 +43,7 @@ void FrameTest::SetUp() {
 }
 
 void FrameTest::TearDown() {
-    while (CWnd* top = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD)) {
-        top->DestroyWindow();
-    }
-    ReleaseCapture();
-    plat::ResetMessageQueue();
-    plat::input::ResetState();
-    plat::UseRealClock();
+    plat::test::ResetWindowing();
     plat::style::SetPaneColours(plat::style::DayPaneColours());
     app_.reset();
     plat::UnmapDrive('C');
