@@ -202,8 +202,8 @@ private:
 
 #if defined(__SSE2__)
     // True, with every pixel placed, when all samples are points. Positions are not held
-    // near the surface as ToPixel holds them -- a far one converts to INT_MIN -- which
-    // changes no point while the plot lies inside ToPixel's range.
+    // within kFarPixel as ToPixel holds them (one beyond int converts to INT_MIN), which
+    // changes no point while the plot lies inside that range.
     template <bool kAngles>
     bool PlaceAllPoints(const tagXY* newestFirst, std::size_t count, Placed& out) const {
         if (!WithinPixelRange()) {
@@ -242,8 +242,9 @@ private:
         }
         if (i < count) {
             const __m128i one = place(newestFirst - i);
+            const __m128i twice = _mm_unpacklo_epi64(one, one);  // no stray zero lanes
             outside = _mm_or_si128(
-                outside, _mm_or_si128(_mm_cmplt_epi32(one, low), _mm_cmpgt_epi32(one, high)));
+                outside, _mm_or_si128(_mm_cmplt_epi32(twice, low), _mm_cmpgt_epi32(twice, high)));
             _mm_storel_epi64(reinterpret_cast<__m128i*>(&out.at[i]), one);
         }
         return (_mm_movemask_pd(stop) & 1) == 0 && (_mm_movemask_pd(none) & 2) == 0 &&

@@ -1,8 +1,11 @@
 // One-pixel lines (Bresenham, dashes) and wide pens.
 
 #include <climits>
+#include <random>
+#include <vector>
 
 #include "PixelTestSupport.h"
+#include "platform/gdi/Raster.h"
 
 using namespace gdi_test;
 
@@ -172,4 +175,44 @@ TEST(BadInput, FarEndPointsAndShortPolylines) {
     EXPECT_TRUE(c.dc.PolylineTo(one, 1));
     EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(1, 1));
     EXPECT_EQ(c.surface().GetPixel(0, 0), kBlack);
+}
+
+// The batched solid polyline inks exactly the pixels of its segments drawn one by one:
+// columns of many short vertical segments with repeated points (dense plots), steps of
+// every direction, and ends outside the clip or far off the surface.
+TEST(Lines, SolidPolylineInksWhatItsSegmentsInk) {
+    std::mt19937 random(11);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const plat::CosmeticPen pen{kBlack, plat::DashPattern{}, false, 0};
+    for (int round = 0; round < 300; ++round) {
+        const RECT clip{pick(-2, 8), pick(-2, 8), pick(20, 50), pick(20, 50)};
+        std::vector<plat::Point64> path{{pick(-10, 50), pick(-10, 50)}};
+        const int length = pick(2, 60);
+        while (static_cast<int>(path.size()) < length) {
+            plat::Point64 p = path.back();
+            const int kind = pick(0, 9);
+            if (kind < 5) {
+                p.y += pick(-6, 6);  // the same column, now and then the same point
+            } else if (kind < 8) {
+                p.x += pick(-3, 3);
+                p.y += pick(-12, 12);
+            } else if (kind < 9) {
+                p = {pick(-15, 55), pick(-15, 55)};
+            } else {
+                p = {pick(-1, 1) * 1000000000LL, pick(-1, 1) * 1000000000LL};
+            }
+            path.push_back(p);
+        }
+        plat::Surface batched(40, 40, kWhite);
+        plat::Surface segments(40, 40, kWhite);
+        plat::Rasteriser(batched, clip).SolidPolyline(path, kBlack);
+        plat::Rasteriser reference(segments, clip);
+        plat::Coord phase = 0;
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+            reference.CosmeticLine(path[i], path[i + 1], pen, phase);
+        }
+        ASSERT_TRUE(SameAs(batched, segments)) << "round " << round;
+    }
 }
