@@ -43,8 +43,10 @@ bool CScrollData::Add(double x, double y) {
         if (m_oldest == m_tails.size()) {
             Restart();
         }
+        m_descents -= m_block[m_oldest + 1].x < m_block[m_oldest].x ? 1 : 0;
         ++m_oldest;
     }
+    m_descents += HeldCount() > 0 && x < m_block.back().x ? 1 : 0;
     if (m_block.size() == m_block.capacity()) {
         m_block.reserve(std::clamp(2 * m_block.capacity(), kSmallestBlock, kBlockSize));
     }
@@ -109,6 +111,7 @@ void CScrollData::RemoveAll() {
     m_newer = Extremes();
     m_newerSumX.Clear();
     m_newerSumY.Clear();
+    m_descents = 0;
 }
 
 double CScrollData::MeanX() const {

@@ -71,6 +71,10 @@ public:
     double MinY() const;
     double MaxY() const;
 
+    // True when no held sample has a smaller x than the one before it: x never goes back,
+    // so a walk by x can find ranges by searching instead of visiting every sample.
+    bool IsXOrdered() const { return m_descents == 0; }
+
 private:
     // The base's mutators would bypass the window and its statistics.
     using CXYArray::Add;
@@ -146,4 +150,6 @@ private:
     Extremes m_newer;
     CompensatedSum m_newerSumX;
     CompensatedSum m_newerSumY;
+    // Neighbouring held samples whose newer x is smaller than the older one.
+    size_t m_descents = 0;
 };

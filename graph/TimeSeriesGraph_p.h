@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "graph/CDataTrace.h"
 #include "platform/core/CString.h"
 #include "platform/gdi/CDC.h"
@@ -30,9 +34,17 @@ inline std::int64_t Extent(LONG low, LONG high) {
 // No branches, as it places every sample.
 constexpr double kFarPixel = 1 << 28;
 inline int ToPixel(double position) {
+#if defined(__SSE2__)
+    // maxsd and minsd keep their first operand only when it compares greater (smaller):
+    // the same choice as below, NaN included, where the compiler may emit branches.
+    __m128d p = _mm_max_sd(_mm_set_sd(position), _mm_set_sd(-kFarPixel));
+    p = _mm_min_sd(p, _mm_set_sd(kFarPixel));
+    return _mm_cvttsd_si32(p);  // truncates
+#else
     position = position > -kFarPixel ? position : -kFarPixel;
     position = position < kFarPixel ? position : kFarPixel;
     return static_cast<int>(position);  // truncates
+#endif
 }
 
 // ---- Traces (TimeSeriesPlot.cpp)
@@ -52,9 +64,9 @@ struct PlotScale {
 };
 
 // Inks the lines of one trace: every sample as its own segment, placed one at a time
-// (eachSegment, the reference), or with samples placed in vectors, one vertical span
-// per pixel column and the segments joining the columns. Both ink exactly the same
-// pixels.
+// (eachSegment, the reference), or one vertical span per pixel column and the segments
+// joining the columns: the columns found by searching when x is in order (not for
+// angles), else with every sample placed, in vectors. Both ink exactly the same pixels.
 void PlotTrace(CDC& dc, const CDataTrace& trace, const PlotScale& scale, bool eachSegment);
 
 // A trace colour as night shows it: the night partner of one of the ten day colours,

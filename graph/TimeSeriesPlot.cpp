@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -177,6 +178,36 @@ public:
         return allPoints;
     }
 
+    // The column of a sample and the row of a value that is not an angle, exactly as
+    // a sample is placed.
+    int Column(const tagXY& sample) const {
+        return ColumnAt(Distance(sample));
+    }
+    int Row(double y) const {
+        return RowOf(y - reference_);
+    }
+    bool Beyond(const tagXY& sample) const {
+        return Distance(sample) > window_;
+    }
+    bool InColumns(int x) const {
+        return x >= left_ && x <= rightPixel_;
+    }
+    bool InRows(int y) const {
+        return y >= top_ && y <= bottom_;
+    }
+
+    // True when, for samples of finite x and y in x order, the column never decreases
+    // from older to newer samples and the row is monotonic in y (rising with y when
+    // RowRisesWithY()): finite scales, y not stretched to nothing, x not mirrored.
+    bool Monotonic() const {
+        return std::isfinite(window_) && window_ >= 0.0 && std::isfinite(xPerUnit_) &&
+               xPerUnit_ >= 0.0 && std::isfinite(yPerUnit_) && yPerUnit_ != 0.0 &&
+               std::isfinite(shownMin_) && std::isfinite(reference_) && noValue_ == DBL_MAX;
+    }
+    bool RowRisesWithY() const {
+        return yPerUnit_ > 0.0;
+    }
+
 private:
     template <bool kAngles>
     static double Wrapped(double v) {
@@ -186,12 +217,22 @@ private:
         return v;
     }
 
+    double Distance(const tagXY& sample) const {
+        return std::fabs(newest_ - sample.x);
+    }
+    int ColumnAt(double distance) const {
+        return ToPixel(right_ + distance * -xPerUnit_);
+    }
+    int RowOf(double v) const {
+        return ToPixel(base_ + (v - shownMin_) * yPerUnit_);
+    }
+
     template <bool kAngles>
     Step PlaceOne(tagXY sample, Placed& out, std::size_t i) const {
-        const double distance = std::fabs(newest_ - sample.x);
+        const double distance = Distance(sample);
         const double v = Wrapped<kAngles>(sample.y - reference_);
-        const int x = ToPixel(right_ + distance * -xPerUnit_);
-        const int y = ToPixel(base_ + (v - shownMin_) * yPerUnit_);
+        const int x = ColumnAt(distance);
+        const int y = RowOf(v);
         const bool inside = (x >= left_) & (x <= rightPixel_) & (y >= top_) & (y <= bottom_) &
                             (sample.y != noValue_);
         const Step step = distance > window_ ? Step::Stop : (inside ? Step::Point : Step::Break);
@@ -282,11 +323,76 @@ private:
     int bottom_;
 };
 
-// Samples newest first until one lies further from the newest than the window: each
-// point joins the previous one, a sample without value or outside the plot breaks the
-// line. Ink receives Start (a line begins at a point), Continue (the next points of the
-// line, a run at a time) and End. No block is placed beyond the one holding the first
-// sample outside the window.
+// Hands placed samples to the ink: each point joins the previous one, a sample without
+// value or outside the plot breaks the line. Ink receives Start (a line begins at a
+// point), Continue (the next points of the line, a run at a time) and End.
+template <class Ink>
+class Lines {
+public:
+    explicit Lines(Ink& ink) : ink_(ink) {}
+
+    // Ends the line drawn last.
+    void Finish() { Break(); }
+
+    // False at the first sample beyond the window: the line ends there.
+    bool Take(const Placed& placed, std::size_t count, bool allPoints) {
+        if (allPoints) {
+            Points(placed.at.data(), count);
+            return true;
+        }
+        for (std::size_t i = 0; i < count;) {
+            if (placed.step[i] == Step::Point) {
+                std::size_t end = i;
+                while (end < count && placed.step[end] == Step::Point) {
+                    ++end;
+                }
+                Points(&placed.at[i], end - i);
+                i = end;
+                continue;
+            }
+            Break();
+            if (placed.step[i] == Step::Stop) {
+                return false;
+            }
+            ++i;
+        }
+        return true;
+    }
+
+    // A whole pixel column of points, folded already.
+    template <class Run>
+    void Column(const Run& run) {
+        if (drawing_) {
+            ink_.NextColumn(run);
+        } else {
+            ink_.StartColumn(run);
+            drawing_ = true;
+        }
+    }
+
+private:
+    void Points(const Pixel* p, std::size_t count) {
+        if (!drawing_) {
+            ink_.Start(*p);
+            drawing_ = true;
+            ++p;
+            --count;
+        }
+        ink_.Continue(p, count);
+    }
+    void Break() {
+        if (drawing_) {
+            ink_.End();
+            drawing_ = false;
+        }
+    }
+
+    Ink& ink_;
+    bool drawing_ = false;
+};
+
+// Samples newest first until one lies further from the newest than the window. No block
+// is placed beyond the one holding the first sample outside the window.
 template <class Ink>
 void Walk(std::span<const tagXY> oldestFirst, const PlotScale& s, bool vector, Ink& ink) {
     if (oldestFirst.empty()) {
@@ -294,50 +400,17 @@ void Walk(std::span<const tagXY> oldestFirst, const PlotScale& s, bool vector, I
     }
     const Placer placer(oldestFirst.back().x, s);
     Placed placed;
-    bool drawing = false;
+    Lines<Ink> lines(ink);
     for (std::size_t done = 0; done < oldestFirst.size(); done += Placed::kSize) {
         const std::size_t count = std::min(Placed::kSize, oldestFirst.size() - done);
         const tagXY* newestFirst = &oldestFirst[oldestFirst.size() - 1 - done];
         const bool allPoints = s.angles ? placer.Place<true>(newestFirst, count, vector, placed)
                                         : placer.Place<false>(newestFirst, count, vector, placed);
-        if (allPoints) {
-            std::size_t i = 0;
-            if (!drawing) {
-                ink.Start(placed.at[0]);
-                drawing = true;
-                i = 1;
-            }
-            ink.Continue(&placed.at[i], count - i);
-            continue;
-        }
-        for (std::size_t i = 0; i < count;) {
-            if (placed.step[i] == Step::Point) {
-                if (!drawing) {
-                    ink.Start(placed.at[i]);
-                    drawing = true;
-                    ++i;
-                }
-                std::size_t end = i;
-                while (end < count && placed.step[end] == Step::Point) {
-                    ++end;
-                }
-                ink.Continue(&placed.at[i], end - i);
-                i = end;
-                continue;
-            }
-            if (drawing) {
-                ink.End();
-                drawing = false;
-            }
-            if (placed.step[i] == Step::Stop) {
-                return;
-            }
-            ++i;
+        if (!lines.Take(placed, count, allPoints)) {
+            break;
         }
     }
-    if (drawing) {
-        ink.End();
-    }
+    lines.Finish();
 }
 
 // The reference: one segment per pair of neighbouring samples, placed one at a time.
@@ -357,8 +430,9 @@ private:
 };
 
 // Thousands of samples may fall into one pixel column. A run of points in one column is
-// drawn as the vertical chain first -> lowest -> highest -> last, lowest and highest taken
-// over the points before the final run of points equal to the last one. That inks the
+// drawn as the vertical chain first -> lowest -> highest -> last (highest before lowest
+// when the last point is the highest), lowest and highest taken over the points before
+// the final run of points equal to the last one. That inks the
 // same rows as the segments between all of the points: a vertical segment leaves out
 // only its end pixel, so the segments ink the rows between the lowest and highest of the
 // points that start a segment of non-zero length, and from there the rows towards the
@@ -366,7 +440,26 @@ private:
 // are drawn as they are. Each line goes out as one polyline.
 class ColumnSpans {
 public:
+    // lo > hi until a point is settled: followed by a point of another value.
+    struct Run {
+        int x = 0;
+        int first = 0;
+        int last = 0;
+        int lo = INT_MAX;
+        int hi = INT_MIN;
+    };
+
     explicit ColumnSpans(CDC& dc) : dc_(dc) {}
+
+    // A line that begins with a whole column, and the next whole column of a line.
+    void StartColumn(const Run& run) {
+        used_ = 0;
+        run_ = run;
+    }
+    void NextColumn(const Run& run) {
+        Close(run_);
+        run_ = run;
+    }
 
     void Start(Pixel p) {
         used_ = 0;
@@ -393,21 +486,12 @@ public:
     void End() {
         Close(run_);
         if (used_ > 1) {
-            dc_.Polyline(points_.data(), static_cast<int>(used_));
+            dc_.Polyline(points_.get(), static_cast<int>(used_));
         }
         used_ = 0;
     }
 
 private:
-    // lo > hi until a point is settled: followed by a point of another value.
-    struct Run {
-        int x = 0;
-        int first = 0;
-        int last = 0;
-        int lo = INT_MAX;
-        int hi = INT_MIN;
-    };
-
     static std::size_t StretchEnd(const Pixel* p, std::size_t from, std::size_t count, int column) {
         while (from < count && p[from].x == column) {
             ++from;
@@ -443,32 +527,209 @@ private:
     // lie in different columns, so only the chain itself can repeat a point: a repeated
     // point is written over itself.
     void Close(const Run& run) {
-        if (points_.size() < used_ + 4) {
-            points_.resize(2 * used_ + 1024);
+        if (capacity_ < used_ + 4) {
+            Grow();
         }
-        POINT* out = points_.data() + used_;
+        POINT* out = points_.get() + used_;
         *out = POINT{run.x, run.first};
         if (run.lo <= run.hi) {
-            for (const int y : {run.lo, run.hi, run.last}) {
+            // The extreme in the last row comes first: where the line ends, its last point
+            // is left out, but that row must be inked all the same.
+            const bool endsHigh = run.last == run.hi;
+            for (const int y : {endsHigh ? run.hi : run.lo, endsHigh ? run.lo : run.hi, run.last}) {
                 out += out->y != y;
                 *out = POINT{run.x, y};
             }
         }
-        used_ = static_cast<std::size_t>(out - points_.data()) + 1;
+        used_ = static_cast<std::size_t>(out - points_.get()) + 1;
     }
 
     CDC& dc_;
-    std::vector<POINT> points_;  // the line so far: its first used_ points
+    // Grown without clearing: only the points written are ever read.
+    void Grow() {
+        const std::size_t capacity = 2 * used_ + 1024;
+        auto points = std::make_unique_for_overwrite<POINT[]>(capacity);
+        std::copy_n(points_.get(), used_, points.get());
+        points_ = std::move(points);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<POINT[]> points_;  // the line so far: its first used_ points
+    std::size_t capacity_ = 0;
     std::size_t used_ = 0;
     Run run_;
 };
 
+// ---- Samples in x order ------------------------------------------------------------------
+//
+// When x never goes back, the column only grows from older to newer samples, and so does
+// the distance from the newest: the end of the window and the samples of each column are
+// found by searching, not by placing every sample. The row grows or falls with y, so a
+// column's extreme rows are those of its extreme values. A column is folded as
+// ColumnSpans folds it: first, last, and the extremes of the samples before the final
+// run of samples in the last one's row. A column with a break in it is placed one
+// sample at a time.
+class OrderedWalk {
+public:
+    OrderedWalk(std::span<const tagXY> oldestFirst, const Placer& placer)
+        : samples_(oldestFirst), placer_(placer) {}
+
+    template <class Ink>
+    void operator()(Lines<Ink>& lines) const {
+        const std::size_t oldest = WindowStart();
+        std::size_t guess = 1;  // the size of the column before
+        for (std::size_t end = samples_.size(); end > oldest;) {
+            const std::size_t begin = ColumnStart(oldest, end - 1, end - std::min(guess, end));
+            ColumnSpans::Run run;
+            if (Folded(begin, end, run)) {
+                lines.Column(run);
+            } else {
+                OneByOne(begin, end, lines);
+            }
+            guess = end - begin;
+            end = begin;
+        }
+        lines.Finish();
+    }
+
+private:
+    // The oldest sample of the walk: every older one lies beyond the window.
+    std::size_t WindowStart() const {
+        std::size_t lo = 0;
+        std::size_t hi = samples_.size() - 1;  // the newest is never beyond
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (placer_.Beyond(samples_[mid])) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        return lo;
+    }
+
+    // The first sample from oldest on in the column of samples_[last]: galloping from
+    // guess towards it, then by halves.
+    std::size_t ColumnStart(std::size_t oldest, std::size_t last, std::size_t guess) const {
+        const int column = placer_.Column(samples_[last]);
+        const auto inColumn = [&](std::size_t i) { return placer_.Column(samples_[i]) >= column; };
+        std::size_t at = std::clamp(guess, oldest, last);
+        std::size_t lo = oldest;  // the first sample in the column lies in lo .. hi
+        std::size_t hi = last;
+        // Mostly the guess is right: the sample before it lies in the column before.
+        const bool atIn = inColumn(at);
+        if (atIn && at > oldest && !inColumn(at - 1)) {
+            return at;
+        }
+        if (atIn) {
+            hi = at;
+            for (std::size_t step = 1; hi - oldest >= step; step *= 2) {
+                if (!inColumn(hi - step)) {
+                    lo = hi - step + 1;
+                    break;
+                }
+                hi -= step;
+            }
+        } else {
+            lo = at + 1;
+            for (std::size_t step = 1; at + step < last; step *= 2) {
+                if (inColumn(at + step)) {
+                    hi = at + step;
+                    break;
+                }
+                at += step;
+                lo = at + 1;
+            }
+        }
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (inColumn(mid)) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        return lo;
+    }
+
+    // The column samples_[begin .. end) folded, newest first; false when it holds a break.
+    bool Folded(std::size_t begin, std::size_t end, ColumnSpans::Run& run) const {
+        run.x = placer_.Column(samples_[begin]);
+        run.first = placer_.Row(samples_[end - 1].y);
+        run.last = placer_.Row(samples_[begin].y);
+        if (!placer_.InColumns(run.x) || !placer_.InRows(run.last)) {
+            return false;
+        }
+        std::size_t settled = begin + 1;  // the final run in the last row ends here
+        while (settled < end && placer_.Row(samples_[settled].y) == run.last) {
+            ++settled;
+        }
+        if (settled == end) {
+            return true;  // lo > hi: nothing settled
+        }
+        const auto [minY, maxY] = YExtremes(samples_.subspan(settled, end - settled));
+        run.lo = placer_.Row(placer_.RowRisesWithY() ? minY : maxY);
+        run.hi = placer_.Row(placer_.RowRisesWithY() ? maxY : minY);
+        return placer_.InRows(run.lo) && placer_.InRows(run.hi);
+    }
+
+    static std::pair<double, double> YExtremes(std::span<const tagXY> samples) {
+#if defined(__SSE2__)
+        // Both lanes of each sample: the x lane is left over. Two samples a step, each into
+        // its own pair of extremes, to halve the chain of dependent steps.
+        __m128d lo[2] = {_mm_set1_pd(samples[0].y), _mm_set1_pd(samples.back().y)};
+        __m128d hi[2] = {lo[0], lo[1]};
+        std::size_t i = 0;
+        for (; i + 2 <= samples.size(); i += 2) {
+            for (std::size_t k = 0; k < 2; ++k) {
+                const __m128d xy = _mm_loadu_pd(&samples[i + k].x);
+                lo[k] = _mm_min_pd(lo[k], xy);
+                hi[k] = _mm_max_pd(hi[k], xy);
+            }
+        }
+        const __m128d low = _mm_min_pd(lo[0], lo[1]);
+        const __m128d high = _mm_max_pd(hi[0], hi[1]);
+        return {_mm_cvtsd_f64(_mm_unpackhi_pd(low, low)),
+                _mm_cvtsd_f64(_mm_unpackhi_pd(high, high))};
+#else
+        double lo = samples[0].y;
+        double hi = lo;
+        for (const tagXY& sample : samples) {
+            lo = std::min(lo, sample.y);
+            hi = std::max(hi, sample.y);
+        }
+        return {lo, hi};
+#endif
+    }
+
+    template <class Ink>
+    void OneByOne(std::size_t begin, std::size_t end, Lines<Ink>& lines) const {
+        Placed placed;
+        while (end > begin) {
+            const std::size_t count = std::min(Placed::kSize, end - begin);
+            const bool allPoints = placer_.Place<false>(&samples_[end - 1], count, false, placed);
+            lines.Take(placed, count, allPoints);  // no sample here is beyond the window
+            end -= count;
+        }
+    }
+
+    std::span<const tagXY> samples_;
+    const Placer& placer_;
+};
 }  // namespace
 
 void PlotTrace(CDC& dc, const CDataTrace& trace, const PlotScale& scale, bool eachSegment) {
+    if (trace.IsEmpty()) {
+        return;
+    }
     if (eachSegment) {
         EachSegment ink(dc);
         Walk(trace.OldestFirst(), scale, false, ink);
+    } else if (const Placer placer(trace.OldestFirst().back().x, scale);
+               !scale.angles && trace.IsXOrdered() && placer.Monotonic()) {
+        ColumnSpans ink(dc);
+        Lines<ColumnSpans> lines(ink);
+        OrderedWalk(trace.OldestFirst(), placer)(lines);
     } else {
         ColumnSpans ink(dc);
         Walk(trace.OldestFirst(), scale, true, ink);

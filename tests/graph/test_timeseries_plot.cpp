@@ -1,7 +1,10 @@
 // The time-series graph's traces (the fast column spans against the segment-by-segment
 // reference, the walk's end at the window edge) and its configuration files.
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -23,7 +26,10 @@ struct Scenario {
     GRAPH_MODE mode;
     bool inverse;
     unsigned seed;
-    bool clean = false;  // every sample a point: no values beyond the plot, no gaps
+    bool clean = false;       // every sample a point: no values beyond the plot, no gaps
+    int backUntil = INT_MAX;  // x steps back now and then only before this sample
+    double stretch = 1.0;     // how much further x goes than the span on the whole
+    bool stepped = false;     // whole values only: long runs in one row
 };
 
 // Noisy samples with spikes, runs of equal x, values beyond the plot, no-value markers
@@ -37,7 +43,7 @@ void Feed(CTimeSeriesGraph& g, const Scenario& s) {
     g.SetGraphMode(s.mode);
     std::mt19937 random(s.seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const double meanStep = s.span / s.samples;
+    const double meanStep = s.stretch * s.span / s.samples;
     const COLORREF colours[] = {kGreen, RGB(0, 128, 255), RGB(255, 128, 0)};
     for (const COLORREF colour : colours) {
         CDataTrace* trace = g.AddTrace("t");
@@ -46,7 +52,8 @@ void Feed(CTimeSeriesGraph& g, const Scenario& s) {
         double y = 0;
         for (int i = 0; i < s.samples; ++i) {
             const double r = unit(random);
-            x += r < 0.3 ? 0.0 : (r < 0.97 ? 2 * meanStep * unit(random) : -5 * meanStep);
+            const double back = i < s.backUntil ? -5 * meanStep : 0.0;
+            x += r < 0.3 ? 0.0 : (r < 0.97 ? 2 * meanStep * unit(random) : back);
             y = std::clamp(y + 2 * (unit(random) - 0.5), -9.0, 9.0);
             double value = y;
             const double event = unit(random);
@@ -61,7 +68,7 @@ void Feed(CTimeSeriesGraph& g, const Scenario& s) {
             } else if (event < 0.04 && s.mode == GRAPH_ANGLE) {
                 value = -1;  // no value
             }
-            trace->Add(x, value);
+            trace->Add(x, s.stepped ? std::round(value) : value);
         }
     }
 }
@@ -102,6 +109,25 @@ TEST(TimeSeriesPlot, ColumnSpansInkExactlyWhatEachSegmentInks) {
         {"clean, dense, inverse", 333, 90, 32768, 30000, GRAPH_PLAIN, true, 7, true},
         {"clean angles a turn off", 180, 140, 9001, 900, GRAPH_ANGLE, false, 8, true},
         {"clean and sparse", 500, 200, 301, 290, GRAPH_PLAIN, false, 9, true},
+        // x in order: columns are found by searching and folded from their extremes.
+        {"ordered, dense", 97, 120, 20000, 1000, GRAPH_PLAIN, false, 11, false, 0},
+        {"ordered, dense, inverse", 150, 200, 32768, 3000, GRAPH_PLAIN, true, 12, false, 0},
+        {"ordered, clean", 120, 150, 20000, 1000, GRAPH_PLAIN, false, 13, true, 0},
+        {"ordered, clean, inverse", 333, 90, 32768, 30000, GRAPH_PLAIN, true, 14, true, 0},
+        {"ordered and sparse", 400, 300, 150, 150, GRAPH_PLAIN, false, 15, false, 0},
+        {"ordered, clean, sparse", 500, 200, 301, 290, GRAPH_PLAIN, true, 16, true, 0},
+        {"ordered beyond the window", 211, 160, 20000, 600, GRAPH_PLAIN, false, 17, false, 0, 3},
+        {"ordered, clean, beyond the window, inverse", 180, 140, 9001, 900, GRAPH_PLAIN, true, 18,
+         true, 0, 2.5},
+        {"ordered, whole values", 160, 300, 30000, 1000, GRAPH_PLAIN, false, 19, false, 0, 1, true},
+        {"ordered, clean, whole values, inverse", 90, 120, 32768, 500, GRAPH_PLAIN, true, 20, true,
+         0, 1, true},
+        // Out of order at first, in order again once the step back has scrolled out.
+        {"in order again", 240, 160, 40000, 2000, GRAPH_PLAIN, false, 21, false, 5000},
+        {"in order again, clean, whole values", 240, 160, 40000, 2000, GRAPH_PLAIN, true, 22, true,
+         5000, 1, true},
+        // Angles keep placing every sample, x in order or not.
+        {"angles in order", 211, 160, 8000, 600, GRAPH_ANGLE, false, 23, false, 0},
     };
     for (const Scenario& s : scenarios) {
         for (const bool night : {false, true}) {
@@ -113,6 +139,10 @@ TEST(TimeSeriesPlot, ColumnSpansInkExactlyWhatEachSegmentInks) {
                 c->Draw();
             }
             EXPECT_TRUE(SamePixels(fast, reference)) << s.what << (night ? ", night" : "");
+            // The scenario is what it says: x in order or not.
+            EXPECT_EQ(fast.g().GetTrace(0)->IsXOrdered(),
+                      s.backUntil <= std::max(0, s.samples - CScrollData::kCapacity))
+                << s.what;
             // The first trace did draw.
             EXPECT_GT(fast.Count(night ? RGB(0, 127, 0) : kGreen), s.width / 2) << s.what;
         }
@@ -136,6 +166,34 @@ TEST(TimeSeriesPlot, ASingleSpikeAmongThousandsInOneColumnIsInked) {
     }
     EXPECT_EQ(c.CountInColumn(x - 1, kGreen), 1);
     EXPECT_EQ(c.CountInColumn(x + 1, kGreen), 1);
+}
+
+// A line that ends in a column whose last point is its lowest on screen: the segments
+// before that point ink its row, although the line's own last pixel is left out.
+TEST(TimeSeriesPlot, LineEndingOnItsColumnsLowestRowInksThatRow) {
+    for (const bool inverse : {false, true}) {
+        GraphCanvas fast(100, 200);
+        GraphCanvas reference(100, 200, true);
+        const double deep = inverse ? 5 : -5;  // further down the screen than 0
+        for (GraphCanvas* c : {&fast, &reference}) {
+            c->g().SetTimeSpan(100);
+            c->g().SetYRangeMode(5);
+            c->g().SetYRange(-10, 10);
+            c->g().SetInverseY(inverse);
+            CDataTrace* trace = c->g().AddTrace("t");
+            trace->m_Colour = kGreen;
+            trace->Add(40, 14);  // beyond the plot: the line ends before it
+            for (const double x : {49.1, 49.2, 49.3, 49.4}) {
+                trace->Add(x, x == 49.1 || x == 49.3 ? deep : 0);
+            }
+            trace->Add(60, 0);
+            c->Draw();
+        }
+        const int column = ColumnOf(fast.g(), 60 - 49.1, 100);
+        ASSERT_EQ(column, ColumnOf(fast.g(), 60 - 49.4, 100));
+        EXPECT_EQ(fast.At(column, RowOf(fast.g(), deep)), kGreen) << inverse;
+        EXPECT_TRUE(SamePixels(fast, reference)) << inverse;
+    }
 }
 
 // The walk ends at the first sample further from the newest than the window: an older

@@ -74,9 +74,12 @@ public:
         EXPECT_EQ(trace.MaxY(), *ys_.rbegin());
     }
 
-    // Every element in both orders, the sums and the means.
+    // Every element in both orders, the sums, the means and the order of x.
     void ExpectAll(const CScrollData& trace) const {
         ExpectExtremes(trace);
+        const bool ordered = std::is_sorted(samples_.rbegin(), samples_.rend(),
+                                            [](tagXY a, tagXY b) { return a.x < b.x; });
+        EXPECT_EQ(trace.IsXOrdered(), ordered);
         const auto oldestFirst = trace.OldestFirst();
         ASSERT_EQ(oldestFirst.size(), samples_.size());
         for (size_t i = 0; i < samples_.size(); ++i) {
@@ -162,6 +165,17 @@ TEST(ScrollDataStatistics, SawtoothTrendsEachWay) {
             return tagXY{-ramp + noise, ramp * 1e-3 + noise};
         },
         kStreamLength, 3);
+}
+
+TEST(ScrollDataStatistics, RisingXWithRareStepsBack) {
+    // x rising in steps of equal values, now and then one sample further back: the window
+    // is out of order while it holds that sample's predecessor, and in order again after.
+    RunAgainstBruteForce(
+        [](int i, std::mt19937_64& random) {
+            const double back = i % 50000 == 25000 ? 5.0 : 0.0;
+            return tagXY{static_cast<double>(i / 3) - back, static_cast<double>(random() % 9)};
+        },
+        kStreamLength, 4);
 }
 
 // The dropped sample holds the extremes and has the same x as the new one: the window
@@ -268,6 +282,32 @@ TEST(ScrollDataWindow, RemoveAllStartsAfresh) {
     EXPECT_EQ(trace.MaxX(), 5.0);
     EXPECT_EQ(trace.MinY(), 6.0);
     EXPECT_EQ(trace.MaxY(), 6.0);
+}
+
+// One step back in x puts the window out of order until the sample before it is dropped;
+// equal x is in order, and RemoveAll forgets the step.
+TEST(ScrollDataWindow, XOrderLastsWhileTheStepBackIsHeld) {
+    CScrollData trace;
+    EXPECT_TRUE(trace.IsXOrdered());
+    for (int i = 0; i < kCapacity; ++i) {
+        ASSERT_TRUE(trace.Add(i / 2, 0));
+    }
+    EXPECT_TRUE(trace.IsXOrdered());
+    ASSERT_TRUE(trace.Add(0, 0));  // behind its predecessor, now at index 1
+    EXPECT_FALSE(trace.IsXOrdered());
+    for (int i = 0; i < kCapacity - 2; ++i) {
+        ASSERT_TRUE(trace.Add(i, 0));
+    }
+    EXPECT_FALSE(trace.IsXOrdered());  // the predecessor is the oldest sample
+    ASSERT_TRUE(trace.Add(kCapacity, 0));
+    EXPECT_TRUE(trace.IsXOrdered());
+    ASSERT_TRUE(trace.Add(-1, 0));
+    EXPECT_FALSE(trace.IsXOrdered());
+    trace.RemoveAll();
+    EXPECT_TRUE(trace.IsXOrdered());
+    ASSERT_TRUE(trace.Add(3, 0));
+    ASSERT_TRUE(trace.Add(3, 1));
+    EXPECT_TRUE(trace.IsXOrdered());
 }
 
 // A refused sample leaves everything as it was, whether the window is filling or full.
