@@ -36,7 +36,8 @@ public:
     void SetTimeSpan(double seconds);
     void SetXSpan(double metres);
     void SetYRange(double minimum, double maximum);
-    // The flag is the maximum: true gives minimum .. 1.
+    // The flag is the maximum: true gives minimum .. 1. With both forms, a whole-number
+    // maximum is ambiguous: pass a double (5.0) or a bool.
     void SetYRange(double minimum, bool maximum);
     void SetInverseY(bool bInverse);
     // Limit lines; 0 = none.
