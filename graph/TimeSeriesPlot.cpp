@@ -195,6 +195,17 @@ public:
     bool InRows(int y) const {
         return y >= top_ && y <= bottom_;
     }
+    bool IsValue(double y) const {
+        return y != noValue_;
+    }
+    // Samples per pixel column on average, count samples from oldestX to the newest.
+    double SamplesPerColumn(double oldestX, std::size_t count) const {
+        return static_cast<double>(count - 1) / (std::fabs(newest_ - oldestX) * xPerUnit_);
+    }
+    // How far the left edge of column lies from the right edge, in pixels.
+    double PixelsFromRight(int column) const {
+        return right_ - column;
+    }
 
     // True when, for samples of finite x and y in x order, the column never decreases
     // from older to newer samples and the row is monotonic in y (rising with y when
@@ -449,7 +460,12 @@ public:
         int hi = INT_MIN;
     };
 
-    explicit ColumnSpans(CDC& dc) : dc_(dc) {}
+    // Room from the start for a line across the given number of columns, at up to four
+    // points each, spares copies while the line grows.
+    ColumnSpans(CDC& dc, std::int64_t columns)
+        : dc_(dc),
+          points_(std::make_unique_for_overwrite<POINT[]>(Capacity(columns))),
+          capacity_(Capacity(columns)) {}
 
     // A line that begins with a whole column, and the next whole column of a line.
     void StartColumn(const Run& run) {
@@ -523,6 +539,10 @@ private:
         return Run{run.x, run.first, last, lo, hi};
     }
 
+    static std::size_t Capacity(std::int64_t columns) {
+        return static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, 1 << 16)) * 4 + 8;
+    }
+
     // Up to four points per column, written straight into the buffer. Consecutive runs
     // lie in different columns, so only the chain itself can repeat a point: a repeated
     // point is written over itself.
@@ -564,11 +584,17 @@ private:
 //
 // When x never goes back, the column only grows from older to newer samples, and so does
 // the distance from the newest: the end of the window and the samples of each column are
-// found by searching, not by placing every sample. The row grows or falls with y, so a
-// column's extreme rows are those of its extreme values. A column is folded as
-// ColumnSpans folds it: first, last, and the extremes of the samples before the final
-// run of samples in the last one's row. A column with a break in it is placed one
-// sample at a time.
+// found by searching, not by placing every sample. Samples mostly come evenly spaced, so
+// a column's first sample is predicted from the spacing, checked with the exact column of
+// it and its neighbour, and corrected by a few steps or, failing that, searched for. The
+// row grows or falls with y, so a column's extreme rows are those of its extreme values.
+//
+// A column that the line leaves for the next one is folded as first, last and the
+// extremes of all its samples: its last point starts the segment to the next column, so
+// that point's row is inked anyway, and the column inks what the segments between its
+// samples do. The column where the line ends is folded as ColumnSpans folds it: the
+// extremes are those of the samples before the final run of samples in the last one's
+// row. A column with a break in it is placed one sample at a time.
 class OrderedWalk {
 public:
     OrderedWalk(std::span<const tagXY> oldestFirst, const Placer& placer)
@@ -577,22 +603,36 @@ public:
     template <class Ink>
     void operator()(Lines<Ink>& lines) const {
         const std::size_t oldest = WindowStart();
-        std::size_t guess = 1;  // the size of the column before
-        for (std::size_t end = samples_.size(); end > oldest;) {
-            const std::size_t begin = ColumnStart(oldest, end - 1, end - std::min(guess, end));
+        const double perColumn = PerColumn(oldest);
+        std::size_t end = samples_.size();
+        int column = placer_.Column(samples_[end - 1]);
+        while (end > oldest) {
+            const std::size_t begin = ColumnStart(oldest, end - 1, column, perColumn);
+            // The columns ahead, a few kilobytes of samples away, on their way to the cache.
+            __builtin_prefetch(&samples_[begin > kPrefetch ? begin - kPrefetch : 0]);
+            const int next = begin > oldest ? NextColumn(begin - 1, column) : 0;
+            const bool lineGoesOn = begin > oldest && IsPoint(samples_[begin - 1], next);
             ColumnSpans::Run run;
-            if (Folded(begin, end, run)) {
+            if (Folded(begin, end, column, lineGoesOn, run)) {
                 lines.Column(run);
             } else {
                 OneByOne(begin, end, lines);
             }
-            guess = end - begin;
             end = begin;
+            column = next;
         }
         lines.Finish();
     }
 
 private:
+    static constexpr std::size_t kPrefetch = 256;
+
+    // Of the values a trace holds, which are all finite: no NaN can slip past min and max.
+    struct Extremes {
+        double min;
+        double max;
+    };
+
     // The oldest sample of the walk: every older one lies beyond the window.
     std::size_t WindowStart() const {
         std::size_t lo = 0;
@@ -608,20 +648,70 @@ private:
         return lo;
     }
 
-    // The first sample from oldest on in the column of samples_[last]: galloping from
-    // guess towards it, then by halves.
-    std::size_t ColumnStart(std::size_t oldest, std::size_t last, std::size_t guess) const {
-        const int column = placer_.Column(samples_[last]);
-        const auto inColumn = [&](std::size_t i) { return placer_.Column(samples_[i]) >= column; };
+    // Samples per column over the walk; 0 where that says nothing (one sample, one x).
+    double PerColumn(std::size_t oldest) const {
+        const std::size_t count = samples_.size() - oldest;
+        if (count < 2) {
+            return 0.0;
+        }
+        const double perColumn = placer_.SamplesPerColumn(samples_[oldest].x, count);
+        return std::isfinite(perColumn) && perColumn <= static_cast<double>(count) ? perColumn
+                                                                                   : 0.0;
+    }
+
+    // The column of samples_[i], the newest of the column after the one given: mostly the
+    // one just left of it. Taken as that when it is, the next column does not wait for the
+    // sample to come from memory, and the search for it can start while it comes.
+    int NextColumn(std::size_t i, int column) const {
+        const int next = column - 1;
+        if (placer_.Column(samples_[i]) != next) [[unlikely]] {
+            return ColumnAfterAGap(i);
+        }
+        return next;
+    }
+    // Out of line, so that the compiler does not fold NextColumn into the column of the
+    // sample itself.
+    [[gnu::noinline]] int ColumnAfterAGap(std::size_t i) const {
+        return placer_.Column(samples_[i]);
+    }
+
+    bool InColumn(std::size_t i, int column) const { return placer_.Column(samples_[i]) >= column; }
+
+    // The first sample from oldest on in column, which holds samples_[last]: the predicted
+    // one, moved by a few steps to the exact one, else searched for from there.
+    std::size_t ColumnStart(std::size_t oldest, std::size_t last, int column,
+                            double perColumn) const {
+        constexpr int kSteps = 4;
+        const double back = placer_.PixelsFromRight(column) * perColumn;
+        const std::size_t newest = samples_.size() - 1;
+        std::size_t at = newest;
+        if (back >= static_cast<double>(newest - oldest)) {
+            at = oldest;
+        } else if (back > 0.0) {
+            at = newest - static_cast<std::size_t>(back);
+        }
+        at = std::clamp(at, oldest, last);
+        for (int step = 0; step < kSteps; ++step) {
+            if (!InColumn(at, column)) {
+                ++at;  // never beyond last, which is in the column
+            } else if (at > oldest && InColumn(at - 1, column)) {
+                --at;
+            } else {
+                return at;
+            }
+        }
+        return SearchColumnStart(oldest, last, column, at);
+    }
+
+    // The first sample from oldest on in column: galloping from guess towards it, then by
+    // halves.
+    std::size_t SearchColumnStart(std::size_t oldest, std::size_t last, int column,
+                                  std::size_t guess) const {
+        const auto inColumn = [&](std::size_t i) { return InColumn(i, column); };
         std::size_t at = std::clamp(guess, oldest, last);
         std::size_t lo = oldest;  // the first sample in the column lies in lo .. hi
         std::size_t hi = last;
-        // Mostly the guess is right: the sample before it lies in the column before.
-        const bool atIn = inColumn(at);
-        if (atIn && at > oldest && !inColumn(at - 1)) {
-            return at;
-        }
-        if (atIn) {
+        if (inColumn(at)) {
             hi = at;
             for (std::size_t step = 1; hi - oldest >= step; step *= 2) {
                 if (!inColumn(hi - step)) {
@@ -652,28 +742,44 @@ private:
         return lo;
     }
 
+    // True when the walk places sample, of the given column, as a point.
+    bool IsPoint(const tagXY& sample, int column) const {
+        return placer_.InColumns(column) && placer_.IsValue(sample.y) &&
+               placer_.InRows(placer_.Row(sample.y));
+    }
+
     // The column samples_[begin .. end) folded, newest first; false when it holds a break.
-    bool Folded(std::size_t begin, std::size_t end, ColumnSpans::Run& run) const {
-        run.x = placer_.Column(samples_[begin]);
+    bool Folded(std::size_t begin, std::size_t end, int column, bool lineGoesOn,
+                ColumnSpans::Run& run) const {
+        run.x = column;
         run.first = placer_.Row(samples_[end - 1].y);
         run.last = placer_.Row(samples_[begin].y);
-        if (!placer_.InColumns(run.x) || !placer_.InRows(run.last)) {
+        const Extremes all = YExtremes(samples_.subspan(begin, end - begin));
+        if (!placer_.InColumns(run.x) || !placer_.IsValue(all.max)) {
             return false;
+        }
+        if (lineGoesOn) {
+            return Settle(all, run);
         }
         std::size_t settled = begin + 1;  // the final run in the last row ends here
         while (settled < end && placer_.Row(samples_[settled].y) == run.last) {
             ++settled;
         }
         if (settled == end) {
-            return true;  // lo > hi: nothing settled
+            return placer_.InRows(run.last);  // lo > hi: nothing settled
         }
-        const auto [minY, maxY] = YExtremes(samples_.subspan(settled, end - settled));
-        run.lo = placer_.Row(placer_.RowRisesWithY() ? minY : maxY);
-        run.hi = placer_.Row(placer_.RowRisesWithY() ? maxY : minY);
+        return Settle(YExtremes(samples_.subspan(settled, end - settled)), run) &&
+               placer_.InRows(run.last);
+    }
+
+    // The run's extreme rows from extreme values; false when one lies outside the plot.
+    bool Settle(const Extremes& e, ColumnSpans::Run& run) const {
+        run.lo = placer_.Row(placer_.RowRisesWithY() ? e.min : e.max);
+        run.hi = placer_.Row(placer_.RowRisesWithY() ? e.max : e.min);
         return placer_.InRows(run.lo) && placer_.InRows(run.hi);
     }
 
-    static std::pair<double, double> YExtremes(std::span<const tagXY> samples) {
+    static Extremes YExtremes(std::span<const tagXY> samples) {
 #if defined(__SSE2__)
         // Both lanes of each sample: the x lane is left over. Two samples a step, each into
         // its own pair of extremes, to halve the chain of dependent steps.
@@ -692,13 +798,12 @@ private:
         return {_mm_cvtsd_f64(_mm_unpackhi_pd(low, low)),
                 _mm_cvtsd_f64(_mm_unpackhi_pd(high, high))};
 #else
-        double lo = samples[0].y;
-        double hi = lo;
+        Extremes e{samples[0].y, samples[0].y};
         for (const tagXY& sample : samples) {
-            lo = std::min(lo, sample.y);
-            hi = std::max(hi, sample.y);
+            e.min = std::min(e.min, sample.y);
+            e.max = std::max(e.max, sample.y);
         }
-        return {lo, hi};
+        return e;
 #endif
     }
 
@@ -727,11 +832,11 @@ void PlotTrace(CDC& dc, const CDataTrace& trace, const PlotScale& scale, bool ea
         Walk(trace.OldestFirst(), scale, false, ink);
     } else if (const Placer placer(trace.OldestFirst().back().x, scale);
                !scale.angles && trace.IsXOrdered() && placer.Monotonic()) {
-        ColumnSpans ink(dc);
+        ColumnSpans ink(dc, Extent(scale.plot.left, scale.plot.right) + 1);
         Lines<ColumnSpans> lines(ink);
         OrderedWalk(trace.OldestFirst(), placer)(lines);
     } else {
-        ColumnSpans ink(dc);
+        ColumnSpans ink(dc, Extent(scale.plot.left, scale.plot.right) + 1);
         Walk(trace.OldestFirst(), scale, true, ink);
     }
 }

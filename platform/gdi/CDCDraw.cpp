@@ -1,6 +1,7 @@
 // CDC drawing: lines, shapes, fills, pixels and block transfers.
 
 #include <algorithm>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -162,6 +163,13 @@ BOOL CDC::Polyline(const POINT* points, int count) {
         return FALSE;
     }
     Rasteriser r(*surface, d_->Clip());
+    // A solid one-pixel pen reads the points in place: plots hand over long paths.
+    if (const PenPlan pen = d_->Pen();
+        pen.kind == PenPlan::Kind::Cosmetic && pen.cosmetic.dash.IsSolid()) {
+        r.SolidPolyline(std::span(points, static_cast<std::size_t>(count)),
+                        Point64{d_->OffsetX(), d_->OffsetY()}, pen.cosmetic.colour);
+        return TRUE;
+    }
     StrokePath(*d_, r, ToSurface(*d_, points, count), false);
     return TRUE;
 }

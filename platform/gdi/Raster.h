@@ -117,6 +117,9 @@ public:
     // plots of dense samples. Vertical segments following one another in a column go out
     // as one span, and segments with both ends inside the clip skip the clip arithmetic.
     void SolidPolyline(std::span<const Point64> points, COLORREF colour);
+    // The same for a path in 32-bit coordinates, each point moved by offset on the way:
+    // spares the caller a converted copy of a long path.
+    void SolidPolyline(std::span<const POINT> points, Point64 offset, COLORREF colour);
     // A solid pen of width >= 2 with round caps and joins, centred on the path: a
     // horizontal segment at y covers rows y - width/2 .. y - width/2 + width - 1.
     void WidePolyline(std::span<const Point64> points, Coord width, bool closed, COLORREF colour);
@@ -126,11 +129,13 @@ public:
 private:
     struct Edge;
     struct Crossing;
-    void PlotPixel(Coord x, Coord y, COLORREF colour);
     bool Inside(Point64 p) const {
         return p.x >= clip_.left && p.x < clip_.right && p.y >= clip_.top && p.y < clip_.bottom;
     }
-    std::size_t SolidColumn(std::span<const Point64> points, std::size_t first, COLORREF pixel);
+    template <class Path>
+    void SolidPath(const Path& points, COLORREF colour);
+    template <class Path>
+    std::size_t SolidColumn(const Path& points, std::size_t first, COLORREF pixel);
     void FillSpanDifference(Coord y, Coord a0, Coord a1, Coord b0, Coord b1, const Paint& paint);
     void WideSegment(Point64 a, Point64 b, Coord width, const Paint& paint);
 

@@ -97,10 +97,25 @@ void UnclippedSolidLine(Surface& surface, Point64 a, Point64 b, COLORREF pixel) 
     const Coord stride = surface.Width();
     const Coord xStep = dx > 0 ? 1 : -1;
     const Coord yStep = dy > 0 ? stride : -stride;
+    COLORREF* p = surface.Row(static_cast<int>(a.y)) + a.x;
+    if (std::abs(dx) == 1) {
+        // One column to the next, as between the columns of a dense plot: the rows down
+        // to the single minor step in the first column, the rest in the second. The step
+        // comes after pixel i once 2 i + dMajor + bias - 1 >= 2 dMajor (a line of one
+        // pixel never steps).
+        const Coord steps = dMajor > 1 ? (dMajor - BresenhamBias(dx, dy) + 2) / 2 : dMajor;
+        Coord i = 0;
+        for (; i < steps; ++i, p += yStep) {
+            *p = pixel;
+        }
+        for (p += xStep; i < dMajor; ++i, p += yStep) {
+            *p = pixel;
+        }
+        return;
+    }
     // A minor step of 0 is never taken: the error stays below zero when dMinor is 0.
-    WalkSolid(surface.Row(static_cast<int>(a.y)) + a.x, dMajor, xMajor ? xStep : yStep,
-              xMajor ? yStep : xStep, 2 * dMinor - dMajor, dMajor, dMinor, BresenhamBias(dx, dy),
-              pixel);
+    WalkSolid(p, dMajor, xMajor ? xStep : yStep, xMajor ? yStep : xStep, 2 * dMinor - dMajor,
+              dMajor, dMinor, BresenhamBias(dx, dy), pixel);
 }
 
 }  // namespace
@@ -120,10 +135,6 @@ DashPattern DashPatternFor(int penStyle) {
         default:
             return DashPattern{};
     }
-}
-
-void Rasteriser::PlotPixel(Coord x, Coord y, COLORREF colour) {
-    surface_.Row(static_cast<int>(y))[x] = colour;
 }
 
 // Pixel i (0 <= i < major length) of the Bresenham line sits k(i) minor steps from the
@@ -211,34 +222,29 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
         FillSpan(minorStart, std::min(x0, x1), std::max(x0, x1) + 1, Paint::Solid(colour));
         return;
     }
+    // The steps of the error loop, walking a pointer over the surface.
+    const Coord stride = surface_.Width();
+    const Coord majorDelta = xMajor ? majorStep : majorStep * stride;
+    const Coord minorDelta = xMajor ? minorStep * stride : minorStep;
+    const Coord major = majorStart + majorStep * first;
+    const Coord minor = minorStart + minorStep * k;
+    COLORREF* p = surface_.Row(static_cast<int>(xMajor ? minor : major)) + (xMajor ? major : minor);
     if (pen.dash.IsSolid()) {
-        // The same steps as the loop below, walking a pointer over the surface.
-        const Coord stride = surface_.Width();
-        const Coord majorDelta = xMajor ? majorStep : majorStep * stride;
-        const Coord minorDelta = xMajor ? minorStep * stride : minorStep;
-        const Coord major = majorStart + majorStep * first;
-        const Coord minor = minorStart + minorStep * k;
-        COLORREF* p =
-            surface_.Row(static_cast<int>(xMajor ? minor : major)) + (xMajor ? major : minor);
         WalkSolid(p, last - first + 1, majorDelta, minorDelta, err, dMajor, dMinor, bias, colour);
         return;
     }
     Coord dashPos = (startPhase + first) % pen.dash.period;
-    for (Coord i = first; i <= last; ++i) {
-        const Coord major = majorStart + majorStep * i;
-        const Coord minor = minorStart + minorStep * k;
-        const Coord x = xMajor ? major : minor;
-        const Coord y = xMajor ? minor : major;
+    for (Coord i = first; i <= last; ++i, p += majorDelta) {
         if ((pen.dash.onMask >> dashPos) & 1) {
-            PlotPixel(x, y, colour);
+            *p = colour;
         } else if (pen.opaqueGaps) {
-            PlotPixel(x, y, gap);
+            *p = gap;
         }
         if (++dashPos == pen.dash.period) {
             dashPos = 0;
         }
         if (err + bias > 0) {
-            ++k;
+            p += minorDelta;
             err += 2 * dMinor - 2 * dMajor;
         } else {
             err += 2 * dMinor;
@@ -246,7 +252,34 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
     }
 }
 
+namespace {
+
+// A path of 32-bit points read as surface points, moved by an offset.
+class OffsetPath {
+public:
+    OffsetPath(std::span<const POINT> points, Point64 offset) : points_(points), offset_(offset) {}
+    std::size_t size() const { return points_.size(); }
+    Point64 operator[](std::size_t i) const {
+        return Point64{points_[i].x + offset_.x, points_[i].y + offset_.y};
+    }
+
+private:
+    std::span<const POINT> points_;
+    Point64 offset_;
+};
+
+}  // namespace
+
 void Rasteriser::SolidPolyline(std::span<const Point64> points, COLORREF colour) {
+    SolidPath(points, colour);
+}
+
+void Rasteriser::SolidPolyline(std::span<const POINT> points, Point64 offset, COLORREF colour) {
+    SolidPath(OffsetPath(points, offset), colour);
+}
+
+template <class Path>
+void Rasteriser::SolidPath(const Path& points, COLORREF colour) {
     if (NothingVisible()) {
         return;
     }
@@ -275,8 +308,8 @@ void Rasteriser::SolidPolyline(std::span<const Point64> points, COLORREF colour)
 // its end, end excluded, so together they cover the rows between the lowest and highest
 // of the points that start a segment of non-zero length -- all points before the final
 // run of points equal to the last one -- and from there the rows towards the last point.
-std::size_t Rasteriser::SolidColumn(std::span<const Point64> points, std::size_t first,
-                                    COLORREF pixel) {
+template <class Path>
+std::size_t Rasteriser::SolidColumn(const Path& points, std::size_t first, COLORREF pixel) {
     const Coord x = points[first].x;
     std::size_t last = first + 1;
     while (last + 1 < points.size() && points[last + 1].x == x) {

@@ -214,5 +214,38 @@ TEST(Lines, SolidPolylineInksWhatItsSegmentsInk) {
             reference.CosmeticLine(path[i], path[i + 1], pen, phase);
         }
         ASSERT_TRUE(SameAs(batched, segments)) << "round " << round;
+        // The same path in 32-bit points, moved by an offset on the way.
+        const plat::Point64 offset{pick(-20, 20), pick(-20, 20)};
+        std::vector<POINT> moved;
+        for (const plat::Point64& p : path) {
+            moved.push_back(
+                POINT{static_cast<LONG>(p.x - offset.x), static_cast<LONG>(p.y - offset.y)});
+        }
+        plat::Surface shifted(40, 40, kWhite);
+        plat::Rasteriser(shifted, clip).SolidPolyline(moved, offset, kBlack);
+        ASSERT_TRUE(SameAs(shifted, segments)) << "round " << round;
+    }
+}
+
+// A solid pen's polyline is read in place and moved by the context's origins on the way:
+// it inks what its segments drawn one LineTo at a time ink, under the same origins.
+TEST(Lines, SolidPolylineFollowsTheOrigins) {
+    const POINT path[] = {{3, 2}, {3, 9}, {3, 5}, {8, 5}, {7, 14}, {15, 1}, {15, 1}, {2, 12}};
+    for (const POINT viewport : {POINT{0, 0}, POINT{4, -3}, POINT{-6, 5}}) {
+        Canvas polyline(20, 20);
+        Canvas segments(20, 20);
+        for (Canvas* c : {&polyline, &segments}) {
+            c->dc.SetViewportOrg(viewport.x, viewport.y);
+            c->dc.SetWindowOrg(1, -2);
+        }
+        UsePen red(polyline.dc, PS_SOLID, 1, kRed);
+        UsePen alsoRed(segments.dc, PS_SOLID, 1, kRed);
+        EXPECT_TRUE(polyline.dc.Polyline(path, 8));
+        segments.dc.MoveTo(path[0].x, path[0].y);
+        for (int i = 1; i < 8; ++i) {
+            segments.dc.LineTo(path[i].x, path[i].y);
+        }
+        EXPECT_GT(polyline.Count(kRed), 20) << viewport.x;
+        EXPECT_TRUE(SameAs(polyline.surface(), segments.surface())) << viewport.x;
     }
 }

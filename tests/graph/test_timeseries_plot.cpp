@@ -30,6 +30,7 @@ struct Scenario {
     int backUntil = INT_MAX;  // x steps back now and then only before this sample
     double stretch = 1.0;     // how much further x goes than the span on the whole
     bool stepped = false;     // whole values only: long runs in one row
+    bool even = false;        // x evenly spaced but for a long pause now and then
 };
 
 // Noisy samples with spikes, runs of equal x, values beyond the plot, no-value markers
@@ -53,7 +54,11 @@ void Feed(CTimeSeriesGraph& g, const Scenario& s) {
         for (int i = 0; i < s.samples; ++i) {
             const double r = unit(random);
             const double back = i < s.backUntil ? -5 * meanStep : 0.0;
-            x += r < 0.3 ? 0.0 : (r < 0.97 ? 2 * meanStep * unit(random) : back);
+            if (s.even) {
+                x += i % 2000 == 1999 ? 150 * meanStep : meanStep;
+            } else {
+                x += r < 0.3 ? 0.0 : (r < 0.97 ? 2 * meanStep * unit(random) : back);
+            }
             y = std::clamp(y + 2 * (unit(random) - 0.5), -9.0, 9.0);
             double value = y;
             const double event = unit(random);
@@ -122,6 +127,14 @@ TEST(TimeSeriesPlot, ColumnSpansInkExactlyWhatEachSegmentInks) {
         {"ordered, whole values", 160, 300, 30000, 1000, GRAPH_PLAIN, false, 19, false, 0, 1, true},
         {"ordered, clean, whole values, inverse", 90, 120, 32768, 500, GRAPH_PLAIN, true, 20, true,
          0, 1, true},
+        // Evenly spaced, as a survey logs: columns are found where the spacing puts them,
+        // and searched for after a pause.
+        {"ordered, evenly spaced", 301, 180, 32768, 3000, GRAPH_PLAIN, false, 24, false, 0, 1,
+         false, true},
+        {"ordered, clean, evenly spaced, inverse", 257, 140, 20000, 1500, GRAPH_PLAIN, true, 25,
+         true, 0, 1, false, true},
+        {"ordered, clean, evenly spaced, wide", 1000, 300, 32768, 40000, GRAPH_PLAIN, false, 26,
+         true, 0, 1, false, true},
         // Out of order at first, in order again once the step back has scrolled out.
         {"in order again", 240, 160, 40000, 2000, GRAPH_PLAIN, false, 21, false, 5000},
         {"in order again, clean, whole values", 240, 160, 40000, 2000, GRAPH_PLAIN, true, 22, true,
