@@ -3,14 +3,24 @@
 #include <cstring>
 
 CMyFont::CMyFont() {
+    Make(kDefaultTenths, FW_HEAVY);
+}
+
+LOGFONTA CMyFont::Description(int tenthsOfPoint, int weight) {
     LOGFONTA font{};
-    font.lfHeight = kDefaultTenths;
-    font.lfWeight = FW_HEAVY;
+    font.lfHeight = tenthsOfPoint;
+    font.lfWeight = weight;
     font.lfCharSet = ANSI_CHARSET;
     font.lfOutPrecision = OUT_TT_PRECIS;
     font.lfQuality = PROOF_QUALITY;
     std::strncpy(font.lfFaceName, "Verdana", LF_FACESIZE - 1);
-    CreatePointFontIndirect(&font);
+    return font;
+}
+
+void CMyFont::Make(int tenthsOfPoint, int weight, CDC* dc) {
+    const LOGFONTA font = Description(tenthsOfPoint, weight);
+    DeleteObject();
+    CreatePointFontIndirect(&font, dc);
 }
 
 CMyFont::~CMyFont() {

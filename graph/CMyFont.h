@@ -17,4 +17,9 @@ public:
     // only when they differ from the current ones); with a zero width, height is in
     // tenths of a point at dc's resolution (the screen's when dc is null).
     void SetSize(CDC* dc, int height, int width);
+    // Re-creates the font as "Verdana" of tenthsOfPoint at weight, a point font at dc's
+    // resolution (the screen's when dc is null); nothing is selected.
+    void Make(int tenthsOfPoint, int weight, CDC* dc = nullptr);
+    // The description Make creates from.
+    static LOGFONTA Description(int tenthsOfPoint, int weight);
 };

@@ -235,17 +235,9 @@ CString CTimeSeriesGraph::GetTitle() const {
 // ---- Painting ------------------------------------------------------------------------------
 
 void CTimeSeriesGraph::MakeGraphFont(int tenthsOfPoint, int weight) {
-    LOGFONTA font{};
-    font.lfHeight = tenthsOfPoint;
-    font.lfWeight = weight;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = OUT_TT_PRECIS;
-    font.lfQuality = PROOF_QUALITY;
-    std::strncpy(font.lfFaceName, "Verdana", LF_FACESIZE - 1);
-    m_GraphFont.DeleteObject();
     // At the resolution of the context drawn into, so a printed graph keeps its proportions.
     CDC& dc = Target();
-    m_GraphFont.CreatePointFontIndirect(&font, dc.GetSafeHdc() ? &dc : nullptr);
+    m_GraphFont.Make(tenthsOfPoint, weight, dc.GetSafeHdc() ? &dc : nullptr);
 }
 
 void CTimeSeriesGraph::Draw(const CRect& rect, bool timedOut) {

@@ -83,13 +83,7 @@ inline int ColumnOf(const CTimeSeriesGraph& g, double distance, double window) {
 // on an opaque cell of the background colour (the graph's fill leaves that colour set).
 inline void WriteText(CDC& dc, const char* text, int x, int y, UINT align, int tenths, int weight,
                       COLORREF colour) {
-    LOGFONTA logFont{};
-    logFont.lfHeight = tenths;
-    logFont.lfWeight = weight;
-    logFont.lfCharSet = ANSI_CHARSET;
-    logFont.lfOutPrecision = OUT_TT_PRECIS;
-    logFont.lfQuality = PROOF_QUALITY;
-    std::strncpy(logFont.lfFaceName, "Verdana", LF_FACESIZE - 1);
+    const LOGFONTA logFont = CMyFont::Description(tenths, weight);
     CFont font;
     font.CreatePointFontIndirect(&logFont, &dc);
     plat::SavedDC saved(dc);
