@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -448,7 +447,8 @@ private:
 // only its end pixel, so the segments ink the rows between the lowest and highest of the
 // points that start a segment of non-zero length, and from there the rows towards the
 // last point, that point itself only where the line goes on. Segments between columns
-// are drawn as they are. Each line goes out as one polyline.
+// are drawn as they are. A line goes out as column chains, which the rasteriser inks a
+// column at a time.
 class ColumnSpans {
 public:
     // lo > hi until a point is settled: followed by a point of another value.
@@ -460,12 +460,7 @@ public:
         int hi = INT_MIN;
     };
 
-    // Room from the start for a line across the given number of columns, at up to four
-    // points each, spares copies while the line grows.
-    ColumnSpans(CDC& dc, std::int64_t columns)
-        : dc_(dc),
-          points_(std::make_unique_for_overwrite<POINT[]>(Capacity(columns))),
-          capacity_(Capacity(columns)) {}
+    explicit ColumnSpans(CDC& dc) : dc_(dc) {}
 
     // A line that begins with a whole column, and the next whole column of a line.
     void StartColumn(const Run& run) {
@@ -501,9 +496,7 @@ public:
     }
     void End() {
         Close(run_);
-        if (used_ > 1) {
-            dc_.Polyline(points_.get(), static_cast<int>(used_));
-        }
+        dc_.PolylineColumns(chains_.data(), static_cast<int>(used_));
         used_ = 0;
     }
 
@@ -539,43 +532,20 @@ private:
         return Run{run.x, run.first, last, lo, hi};
     }
 
-    static std::size_t Capacity(std::int64_t columns) {
-        return static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, 1 << 16)) * 4 + 8;
-    }
-
-    // Up to four points per column, written straight into the buffer. Consecutive runs
-    // lie in different columns, so only the chain itself can repeat a point: a repeated
-    // point is written over itself.
+    // A line goes out a batch of columns at a time, the batch kept small enough to stay
+    // in the cache; the next batch starts where the last one ended.
     void Close(const Run& run) {
-        if (capacity_ < used_ + 4) {
-            Grow();
+        if (used_ == chains_.size()) {
+            dc_.PolylineColumns(chains_.data(), static_cast<int>(used_));
+            const plat::ColumnChain& end = chains_[used_ - 1];
+            chains_[0] = plat::ColumnChain{end.x, end.last, end.last};
+            used_ = 1;
         }
-        POINT* out = points_.get() + used_;
-        *out = POINT{run.x, run.first};
-        if (run.lo <= run.hi) {
-            // The extreme in the last row comes first: where the line ends, its last point
-            // is left out, but that row must be inked all the same.
-            const bool endsHigh = run.last == run.hi;
-            for (const int y : {endsHigh ? run.hi : run.lo, endsHigh ? run.lo : run.hi, run.last}) {
-                out += out->y != y;
-                *out = POINT{run.x, y};
-            }
-        }
-        used_ = static_cast<std::size_t>(out - points_.get()) + 1;
+        chains_[used_++] = plat::ColumnChain{run.x, run.first, run.last, run.lo, run.hi};
     }
 
     CDC& dc_;
-    // Grown without clearing: only the points written are ever read.
-    void Grow() {
-        const std::size_t capacity = 2 * used_ + 1024;
-        auto points = std::make_unique_for_overwrite<POINT[]>(capacity);
-        std::copy_n(points_.get(), used_, points.get());
-        points_ = std::move(points);
-        capacity_ = capacity;
-    }
-
-    std::unique_ptr<POINT[]> points_;  // the line so far: its first used_ points
-    std::size_t capacity_ = 0;
+    std::array<plat::ColumnChain, 256> chains_;  // the line's chains not yet drawn
     std::size_t used_ = 0;
     Run run_;
 };
@@ -585,9 +555,9 @@ private:
 // When x never goes back, the column only grows from older to newer samples, and so does
 // the distance from the newest: the end of the window and the samples of each column are
 // found by searching, not by placing every sample. Samples mostly come evenly spaced, so
-// a column's first sample is predicted from the spacing, checked with the exact column of
-// it and its neighbour, and corrected by a few steps or, failing that, searched for. The
-// row grows or falls with y, so a column's extreme rows are those of its extreme values.
+// a column's first sample is predicted from the spacing and settled by the exact columns
+// of the samples around it or, failing that, searched for. The row grows or falls with
+// y, so a column's extreme rows are those of its extreme values.
 //
 // A column that the line leaves for the next one is folded as first, last and the
 // extremes of all its samples: its last point starts the segment to the next column, so
@@ -603,23 +573,23 @@ public:
     template <class Ink>
     void operator()(Lines<Ink>& lines) const {
         const std::size_t oldest = WindowStart();
-        const double perColumn = PerColumn(oldest);
+        const std::size_t perColumn = SamplesPerColumn(oldest);
         std::size_t end = samples_.size();
         int column = placer_.Column(samples_[end - 1]);
         while (end > oldest) {
-            const std::size_t begin = ColumnStart(oldest, end - 1, column, perColumn);
+            const Start start = ColumnStart(oldest, end - 1, column, perColumn);
             // The columns ahead, a few kilobytes of samples away, on their way to the cache.
-            __builtin_prefetch(&samples_[begin > kPrefetch ? begin - kPrefetch : 0]);
-            const int next = begin > oldest ? NextColumn(begin - 1, column) : 0;
-            const bool lineGoesOn = begin > oldest && IsPoint(samples_[begin - 1], next);
+            __builtin_prefetch(&samples_[start.begin > kPrefetch ? start.begin - kPrefetch : 0]);
+            const bool lineGoesOn =
+                start.begin > oldest && IsPoint(samples_[start.begin - 1], start.next);
             ColumnSpans::Run run;
-            if (Folded(begin, end, column, lineGoesOn, run)) {
+            if (Folded(start.begin, end, column, lineGoesOn, run)) {
                 lines.Column(run);
             } else {
-                OneByOne(begin, end, lines);
+                OneByOne(start.begin, end, lines);
             }
-            end = begin;
-            column = next;
+            end = start.begin;
+            column = start.next;
         }
         lines.Finish();
     }
@@ -631,6 +601,13 @@ private:
     struct Extremes {
         double min;
         double max;
+    };
+
+    // The first sample of a column, and the column of the sample before it (the next
+    // column of the walk; meaningless at the oldest sample).
+    struct Start {
+        std::size_t begin;
+        int next;
     };
 
     // The oldest sample of the walk: every older one lies beyond the window.
@@ -648,59 +625,42 @@ private:
         return lo;
     }
 
-    // Samples per column over the walk; 0 where that says nothing (one sample, one x).
-    double PerColumn(std::size_t oldest) const {
+    // Samples per column over the walk, rounded down; 0 where that says nothing (one
+    // sample, one x, fewer samples than columns).
+    std::size_t SamplesPerColumn(std::size_t oldest) const {
         const std::size_t count = samples_.size() - oldest;
         if (count < 2) {
-            return 0.0;
+            return 0;
         }
         const double perColumn = placer_.SamplesPerColumn(samples_[oldest].x, count);
-        return std::isfinite(perColumn) && perColumn <= static_cast<double>(count) ? perColumn
-                                                                                   : 0.0;
+        return std::isfinite(perColumn) && perColumn <= static_cast<double>(count)
+                   ? static_cast<std::size_t>(perColumn)
+                   : 0;
     }
 
-    // The column of samples_[i], the newest of the column after the one given: mostly the
-    // one just left of it. Taken as that when it is, the next column does not wait for the
-    // sample to come from memory, and the search for it can start while it comes.
-    int NextColumn(std::size_t i, int column) const {
-        const int next = column - 1;
-        if (placer_.Column(samples_[i]) != next) [[unlikely]] {
-            return ColumnAfterAGap(i);
-        }
-        return next;
-    }
-    // Out of line, so that the compiler does not fold NextColumn into the column of the
-    // sample itself.
-    [[gnu::noinline]] int ColumnAfterAGap(std::size_t i) const {
-        return placer_.Column(samples_[i]);
-    }
+    int ColumnOf(std::size_t i) const { return placer_.Column(samples_[i]); }
+    bool InColumn(std::size_t i, int column) const { return ColumnOf(i) >= column; }
 
-    bool InColumn(std::size_t i, int column) const { return placer_.Column(samples_[i]) >= column; }
-
-    // The first sample from oldest on in column, which holds samples_[last]: the predicted
-    // one, moved by a few steps to the exact one, else searched for from there.
-    std::size_t ColumnStart(std::size_t oldest, std::size_t last, int column,
-                            double perColumn) const {
-        constexpr int kSteps = 4;
-        const double back = placer_.PixelsFromRight(column) * perColumn;
-        const std::size_t newest = samples_.size() - 1;
-        std::size_t at = newest;
-        if (back >= static_cast<double>(newest - oldest)) {
-            at = oldest;
-        } else if (back > 0.0) {
-            at = newest - static_cast<std::size_t>(back);
-        }
-        at = std::clamp(at, oldest, last);
-        for (int step = 0; step < kSteps; ++step) {
-            if (!InColumn(at, column)) {
-                ++at;  // never beyond last, which is in the column
-            } else if (at > oldest && InColumn(at - 1, column)) {
-                --at;
-            } else {
-                return at;
+    // The first sample from oldest on in column, which holds samples_[last]. Evenly
+    // spaced samples give the column perColumn samples or one more, so it starts at
+    // last - perColumn or the sample after: the columns of the three samples around the
+    // first settle which without a branch on it. Anything else is searched for.
+    Start ColumnStart(std::size_t oldest, std::size_t last, int column,
+                      std::size_t perColumn) const {
+        const std::size_t at = last - std::min(perColumn, last - oldest);
+        if (at > oldest && at < last) [[likely]] {
+            const int before = ColumnOf(at - 1);
+            const int here = ColumnOf(at);
+            const int after = ColumnOf(at + 1);
+            const bool later = here < column;
+            const int left = later ? here : before;
+            const int right = later ? after : here;
+            if (left < column && right >= column) [[likely]] {
+                return Start{at + (later ? 1 : 0), left};
             }
         }
-        return SearchColumnStart(oldest, last, column, at);
+        const std::size_t begin = SearchColumnStart(oldest, last, column, at);
+        return Start{begin, begin > oldest ? ColumnOf(begin - 1) : 0};
     }
 
     // The first sample from oldest on in column: galloping from guess towards it, then by
@@ -832,11 +792,11 @@ void PlotTrace(CDC& dc, const CDataTrace& trace, const PlotScale& scale, bool ea
         Walk(trace.OldestFirst(), scale, false, ink);
     } else if (const Placer placer(trace.OldestFirst().back().x, scale);
                !scale.angles && trace.IsXOrdered() && placer.Monotonic()) {
-        ColumnSpans ink(dc, Extent(scale.plot.left, scale.plot.right) + 1);
+        ColumnSpans ink(dc);
         Lines<ColumnSpans> lines(ink);
         OrderedWalk(trace.OldestFirst(), placer)(lines);
     } else {
-        ColumnSpans ink(dc, Extent(scale.plot.left, scale.plot.right) + 1);
+        ColumnSpans ink(dc);
         Walk(trace.OldestFirst(), scale, true, ink);
     }
 }

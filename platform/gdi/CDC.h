@@ -13,6 +13,7 @@
 #include "platform/core/CObject.h"
 #include "platform/core/CString.h"
 #include "platform/gdi/CFont.h"
+#include "platform/gdi/ColumnChain.h"
 #include "platform/gdi/GdiObjects.h"
 
 namespace plat {
@@ -139,6 +140,9 @@ public:
     CPoint GetCurrentPosition() const;
     BOOL Polyline(const POINT* points, int count);
     BOOL PolylineTo(const POINT* points, int count);
+    // The polyline through the points of the chains (plat::ColumnChain): dense plots
+    // folded into pixel columns, drawn a column at a time with a solid one-pixel pen.
+    BOOL PolylineColumns(const plat::ColumnChain* chains, int count);
 
     // ---- Shapes (current brush inside, current pen around)
     BOOL Rectangle(int left, int top, int right, int bottom);

@@ -174,6 +174,23 @@ BOOL CDC::Polyline(const POINT* points, int count) {
     return TRUE;
 }
 
+BOOL CDC::PolylineColumns(const plat::ColumnChain* chains, int count) {
+    plat::Surface* surface = d_->Target();
+    if (!surface || !chains || count < 1) {
+        return FALSE;
+    }
+    if (const PenPlan pen = d_->Pen();
+        pen.kind == PenPlan::Kind::Cosmetic && pen.cosmetic.dash.IsSolid()) {
+        Rasteriser r(*surface, d_->Clip());
+        r.SolidColumnChains(std::span(chains, static_cast<std::size_t>(count)),
+                            Point64{d_->OffsetX(), d_->OffsetY()}, pen.cosmetic.colour);
+        return TRUE;
+    }
+    std::vector<POINT> points;
+    plat::AppendChainPoints(chains, static_cast<std::size_t>(count), points);
+    return points.size() < 2 || Polyline(points.data(), static_cast<int>(points.size()));
+}
+
 BOOL CDC::PolylineTo(const POINT* points, int count) {
     plat::Surface* surface = d_->Target();
     if (!surface || !points || count < 1) {

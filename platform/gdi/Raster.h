@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/gdi/ColumnChain.h"
 #include "platform/gdi/Surface.h"
 
 namespace plat {
@@ -120,6 +121,10 @@ public:
     // The same for a path in 32-bit coordinates, each point moved by offset on the way:
     // spares the caller a converted copy of a long path.
     void SolidPolyline(std::span<const POINT> points, Point64 offset, COLORREF colour);
+    // The polyline through the points of the chains, each moved by offset: the pixels
+    // SolidPolyline draws for those points, found a column at a time. Made for plots
+    // that fold their samples into columns.
+    void SolidColumnChains(std::span<const ColumnChain> chains, Point64 offset, COLORREF colour);
     // A solid pen of width >= 2 with round caps and joins, centred on the path: a
     // horizontal segment at y covers rows y - width/2 .. y - width/2 + width - 1.
     void WidePolyline(std::span<const Point64> points, Coord width, bool closed, COLORREF colour);
@@ -136,6 +141,7 @@ private:
     void SolidPath(const Path& points, COLORREF colour);
     template <class Path>
     std::size_t SolidColumn(const Path& points, std::size_t first, COLORREF pixel);
+    void SolidChain(const ColumnChain& chain, Point64 offset, COLORREF pixel);
     void FillSpanDifference(Coord y, Coord a0, Coord a1, Coord b0, Coord b1, const Paint& paint);
     void WideSegment(Point64 a, Point64 b, Coord width, const Paint& paint);
 

@@ -50,6 +50,14 @@ int BresenhamBias(Coord dx, Coord dy) {
     return (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
 }
 
+// Of a line one column across (|dx| = 1, end pixel excluded), the pixels in its first
+// column: all of them while |dy| <= 1, else those before its single minor step, which
+// comes after pixel i once 2 i + dMajor + bias - 1 >= 2 dMajor.
+Coord RowsInFirstColumn(Coord dx, Coord dy) {
+    const Coord dMajor = std::max<Coord>(std::abs(dy), 1);
+    return dMajor > 1 ? (dMajor - BresenhamBias(dx, dy) + 2) / 2 : dMajor;
+}
+
 // The rows from y0 towards y1, y1 excluded, in column x: what CosmeticLine's loop draws
 // for a solid vertical line, stepping down the rows directly (plots of dense samples are
 // mostly such lines).
@@ -100,10 +108,8 @@ void UnclippedSolidLine(Surface& surface, Point64 a, Point64 b, COLORREF pixel) 
     COLORREF* p = surface.Row(static_cast<int>(a.y)) + a.x;
     if (std::abs(dx) == 1) {
         // One column to the next, as between the columns of a dense plot: the rows down
-        // to the single minor step in the first column, the rest in the second. The step
-        // comes after pixel i once 2 i + dMajor + bias - 1 >= 2 dMajor (a line of one
-        // pixel never steps).
-        const Coord steps = dMajor > 1 ? (dMajor - BresenhamBias(dx, dy) + 2) / 2 : dMajor;
+        // to the single minor step in the first column, the rest in the second.
+        const Coord steps = RowsInFirstColumn(dx, dy);
         Coord i = 0;
         for (; i < steps; ++i, p += yStep) {
             *p = pixel;
@@ -403,6 +409,149 @@ void Rasteriser::WidePolyline(std::span<const Point64> points, Coord width, bool
             first = false;
         }
         WideDot(b, width, colour);
+    }
+}
+
+// ---- Column chains ---------------------------------------------------------------------
+
+void AppendChainPoints(const ColumnChain* chains, std::size_t count, std::vector<POINT>& out) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const ColumnChain& c = chains[i];
+        const auto add = [&](LONG y) {
+            if (out.empty() || out.back().x != c.x || out.back().y != y) {
+                out.push_back(POINT{c.x, y});
+            }
+        };
+        add(c.first);
+        if (c.lo <= c.hi) {
+            const bool endsHigh = c.last == c.hi;
+            add(endsHigh ? c.hi : c.lo);
+            add(endsHigh ? c.lo : c.hi);
+        }
+        add(c.last);
+    }
+}
+
+namespace {
+
+// Rows [top, bottom) of one column; empty when top >= bottom.
+struct Rows {
+    Coord top = 0;
+    Coord bottom = 0;
+    bool IsEmpty() const { return top >= bottom; }
+};
+
+// Two row ranges that touch or overlap, as one; either may be empty.
+Rows Joined(Rows a, Rows b) {
+    if (a.IsEmpty()) {
+        return b;
+    }
+    if (b.IsEmpty()) {
+        return a;
+    }
+    return Rows{std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
+}
+
+// What SolidColumn draws for a chain's points: the rows between the lowest and highest
+// of the points before the final run of points in row last, and from there the rows
+// towards last, last excluded; nothing when all points lie in row last.
+Rows ChainRows(const ColumnChain& c) {
+    Coord settledLo = c.first;
+    Coord settledHi = c.first;
+    if (c.lo <= c.hi && !(c.lo == c.last && c.hi == c.last)) {
+        settledLo = std::min<Coord>(c.first, c.lo);
+        settledHi = std::max<Coord>(c.first, c.hi);
+    } else if (c.first == c.last) {
+        return Rows{};
+    }
+    return Rows{std::min<Coord>(settledLo, c.last + 1), std::max<Coord>(settledHi + 1, c.last)};
+}
+
+// A line from row from of one column to row to of the next, end pixel excluded: its rows
+// in the first column (head) and in the second (tail).
+struct Split {
+    Rows head;
+    Rows tail;
+};
+Split NeighbourLine(Coord dx, Coord from, Coord to) {
+    const Coord dy = to - from;
+    const Coord steps = RowsInFirstColumn(dx, dy);
+    if (dy >= 0) {
+        return Split{Rows{from, from + steps}, Rows{from + steps, to}};
+    }
+    return Split{Rows{from - steps + 1, from + 1}, Rows{to + 1, from - steps + 1}};
+}
+
+bool ChainInside(const ColumnChain& c, Point64 offset, const RECT& clip) {
+    const auto inRows = [&](LONG y) {
+        return y + offset.y >= clip.top && y + offset.y < clip.bottom;
+    };
+    return c.x + offset.x >= clip.left && c.x + offset.x < clip.right && inRows(c.first) &&
+           inRows(c.last) && (c.lo > c.hi || (inRows(c.lo) && inRows(c.hi)));
+}
+
+}  // namespace
+
+void Rasteriser::SolidColumnChains(std::span<const ColumnChain> chains, Point64 offset,
+                                   COLORREF colour) {
+    if (NothingVisible() || chains.empty()) {
+        return;
+    }
+    for (std::size_t i = 1; i < chains.size(); ++i) {
+        if (chains[i].x == chains[i - 1].x) {
+            // Two chains in one column make one run of points: the way of any polyline.
+            std::vector<POINT> points;
+            AppendChainPoints(chains.data(), chains.size(), points);
+            SolidPolyline(points, offset, colour);
+            return;
+        }
+    }
+    const COLORREF pixel = PixelOf(colour);
+    const auto stride = static_cast<std::size_t>(surface_.Width());
+    const auto at = [&](LONG x, LONG y) { return Point64{x + offset.x, y + offset.y}; };
+    Rows incoming;  // the rows the line from the chain before inks in this chain's column
+    bool inside = ChainInside(chains[0], offset, clip_);
+    for (std::size_t i = 0; i < chains.size(); ++i) {
+        const ColumnChain& c = chains[i];
+        Rows rows = incoming;
+        incoming = Rows{};
+        if (inside) {
+            rows = Joined(rows, ChainRows(c));
+        } else {
+            SolidChain(c, offset, pixel);
+        }
+        if (i + 1 < chains.size()) {
+            const ColumnChain& next = chains[i + 1];
+            const bool nextInside = ChainInside(next, offset, clip_);
+            const Coord dx = Coord{next.x} - c.x;
+            if (inside && nextInside && (dx == 1 || dx == -1)) {
+                const Split line = NeighbourLine(dx, c.last, next.first);
+                rows = Joined(rows, line.head);
+                incoming = line.tail;
+            } else if (inside && nextInside) {
+                UnclippedSolidLine(surface_, at(c.x, c.last), at(next.x, next.first), pixel);
+            } else {
+                Coord phase = 0;
+                CosmeticLine(at(c.x, c.last), at(next.x, next.first),
+                             CosmeticPen{colour, DashPattern{}, false, 0}, phase);
+            }
+            inside = nextInside;
+        }
+        if (!rows.IsEmpty()) {
+            COLORREF* p = surface_.Row(static_cast<int>(rows.top + offset.y)) + c.x + offset.x;
+            for (Coord y = rows.top; y < rows.bottom; ++y, p += stride) {
+                *p = pixel;
+            }
+        }
+    }
+}
+
+// A chain's own points, clipped: the vertical segments of its column.
+void Rasteriser::SolidChain(const ColumnChain& chain, Point64 offset, COLORREF pixel) {
+    std::vector<POINT> points;
+    AppendChainPoints(&chain, 1, points);
+    if (points.size() > 1) {
+        SolidColumn(OffsetPath(points, offset), 0, pixel);
     }
 }
 

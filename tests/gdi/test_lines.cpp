@@ -1,5 +1,6 @@
 // One-pixel lines (Bresenham, dashes) and wide pens.
 
+#include <algorithm>
 #include <climits>
 #include <random>
 #include <vector>
@@ -248,4 +249,84 @@ TEST(Lines, SolidPolylineFollowsTheOrigins) {
         EXPECT_GT(polyline.Count(kRed), 20) << viewport.x;
         EXPECT_TRUE(SameAs(polyline.surface(), segments.surface())) << viewport.x;
     }
+}
+
+// Column chains ink what the segments between their points ink: neighbouring columns
+// with every kind of step between them, chains that sweep rows or not, jumps over
+// columns, chains partly or wholly outside the clip, and two chains in one column.
+TEST(Lines, ColumnChainsInkWhatTheirSegmentsInk) {
+    std::mt19937 random(23);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const plat::CosmeticPen pen{kBlack, plat::DashPattern{}, false, 0};
+    for (int round = 0; round < 400; ++round) {
+        const RECT clip{pick(-2, 8), pick(-2, 8), pick(20, 50), pick(20, 50)};
+        std::vector<plat::ColumnChain> chains;
+        LONG x = pick(-5, 45);
+        LONG y = pick(-5, 45);
+        const int length = pick(1, 40);
+        for (int i = 0; i < length; ++i) {
+            const int kind = pick(0, 19);
+            x += kind < 16 ? -1 : (kind < 18 ? pick(-4, 4) : (kind < 19 ? 1 : 0));
+            y += pick(-7, 7);
+            plat::ColumnChain c{x, y, y + pick(-6, 6)};
+            const int sweep = pick(0, 3);
+            if (sweep == 1) {
+                c.lo = std::min(c.first, c.last) - pick(0, 5);
+                c.hi = std::max(c.first, c.last) + pick(0, 5);
+            } else if (sweep == 2) {
+                c.lo = y + pick(-8, 8);  // rows that need not hold the ends
+                c.hi = c.lo + pick(0, 8);
+            }
+            if (sweep > 0 && pick(0, 3) == 0) {
+                c.last = pick(0, 1) ? c.lo : c.hi;  // the line leaves at an extreme
+            }
+            chains.push_back(c);
+            y = c.last;
+        }
+        std::vector<POINT> points;
+        plat::AppendChainPoints(chains.data(), chains.size(), points);
+        const plat::Point64 offset{pick(-3, 3), pick(-3, 3)};
+        plat::Surface folded(40, 40, kWhite);
+        plat::Surface segments(40, 40, kWhite);
+        plat::Rasteriser(folded, clip).SolidColumnChains(chains, offset, kBlack);
+        plat::Rasteriser reference(segments, clip);
+        plat::Coord phase = 0;
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            reference.CosmeticLine({points[i].x + offset.x, points[i].y + offset.y},
+                                   {points[i + 1].x + offset.x, points[i + 1].y + offset.y}, pen,
+                                   phase);
+        }
+        ASSERT_TRUE(SameAs(folded, segments)) << "round " << round;
+    }
+}
+
+// Through a context: the origins move the chains, a styled pen dashes them as it dashes
+// their polyline, and a chain of one point draws nothing.
+TEST(Lines, PolylineColumnsThroughAContext) {
+    const plat::ColumnChain chains[] = {
+        {12, 3, 9, 2, 11}, {11, 10, 4}, {10, 4, 4, 1, 6}, {6, 9, 9}, {5, 1, 14, 0, 14}};
+    std::vector<POINT> points;
+    plat::AppendChainPoints(chains, 5, points);
+    for (const int style : {PS_SOLID, PS_DOT}) {
+        Canvas folded(20, 20);
+        Canvas polyline(20, 20);
+        for (Canvas* c : {&folded, &polyline}) {
+            c->dc.SetViewportOrg(3, -2);
+            c->dc.SetWindowOrg(-1, -4);
+        }
+        UsePen red(folded.dc, style, 1, kRed);
+        UsePen alsoRed(polyline.dc, style, 1, kRed);
+        EXPECT_TRUE(folded.dc.PolylineColumns(chains, 5));
+        EXPECT_TRUE(polyline.dc.Polyline(points.data(), static_cast<int>(points.size())));
+        EXPECT_GT(folded.Count(kRed), 15) << style;
+        EXPECT_TRUE(SameAs(folded.surface(), polyline.surface())) << style;
+    }
+    Canvas one(20, 20);
+    UsePen red(one.dc, PS_SOLID, 1, kRed);
+    const plat::ColumnChain point{5, 5, 5};
+    EXPECT_TRUE(one.dc.PolylineColumns(&point, 1));
+    EXPECT_EQ(one.Count(kRed), 0);
+    EXPECT_FALSE(one.dc.PolylineColumns(nullptr, 3));
 }
