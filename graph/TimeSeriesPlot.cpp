@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -184,6 +185,19 @@ public:
     }
     int Row(double y) const {
         return RowOf(y - reference_);
+    }
+    // The rows of two values at once, each exactly as Row gives it.
+    std::pair<int, int> Rows(double a, double b) const {
+#if defined(__SSE2__)
+        const __m128d v = _mm_sub_pd(_mm_set_pd(b, a), _mm_set1_pd(reference_));
+        __m128d p = _mm_add_pd(_mm_set1_pd(base_), _mm_mul_pd(_mm_sub_pd(v, _mm_set1_pd(shownMin_)),
+                                                              _mm_set1_pd(yPerUnit_)));
+        p = _mm_min_pd(_mm_max_pd(p, _mm_set1_pd(-kFarPixel)), _mm_set1_pd(kFarPixel));
+        const __m128i rows = _mm_cvttpd_epi32(p);
+        return {_mm_cvtsi128_si32(rows), _mm_cvtsi128_si32(_mm_srli_si128(rows, 4))};
+#else
+        return {Row(a), Row(b)};
+#endif
     }
     bool Beyond(const tagXY& sample) const {
         return Distance(sample) > window_;
@@ -574,22 +588,31 @@ public:
     void operator()(Lines<Ink>& lines) const {
         const std::size_t oldest = WindowStart();
         const std::size_t perColumn = SamplesPerColumn(oldest);
+        const std::size_t reach = (perColumn + 2) / 2;
         std::size_t end = samples_.size();
         int column = placer_.Column(samples_[end - 1]);
+        int first = placer_.Row(samples_[end - 1].y);  // the row of the column's newest
         while (end > oldest) {
             const Start start = ColumnStart(oldest, end - 1, column, perColumn);
             // The columns ahead, a few kilobytes of samples away, on their way to the cache.
             __builtin_prefetch(&samples_[start.begin > kPrefetch ? start.begin - kPrefetch : 0]);
-            const bool lineGoesOn =
-                start.begin > oldest && IsPoint(samples_[start.begin - 1], start.next);
-            ColumnSpans::Run run;
-            if (Folded(start.begin, end, column, lineGoesOn, run)) {
+            bool lineGoesOn = false;
+            int nextFirst = 0;
+            if (start.begin > oldest) {
+                const double y = samples_[start.begin - 1].y;
+                nextFirst = placer_.Row(y);
+                lineGoesOn =
+                    placer_.InColumns(start.next) & placer_.IsValue(y) & placer_.InRows(nextFirst);
+            }
+            ColumnSpans::Run run{column, first};
+            if (Folded(start.begin, end, lineGoesOn, reach, run)) {
                 lines.Column(run);
             } else {
                 OneByOne(start.begin, end, lines);
             }
             end = start.begin;
             column = start.next;
+            first = nextFirst;
         }
         lines.Finish();
     }
@@ -702,19 +725,15 @@ private:
         return lo;
     }
 
-    // True when the walk places sample, of the given column, as a point.
-    bool IsPoint(const tagXY& sample, int column) const {
-        return placer_.InColumns(column) && placer_.IsValue(sample.y) &&
-               placer_.InRows(placer_.Row(sample.y));
-    }
-
-    // The column samples_[begin .. end) folded, newest first; false when it holds a break.
-    bool Folded(std::size_t begin, std::size_t end, int column, bool lineGoesOn,
+    // The column samples_[begin .. end) folded, newest first, into a run that holds its
+    // column and first row already; false when the column holds a break.
+    bool Folded(std::size_t begin, std::size_t end, bool lineGoesOn, std::size_t reach,
                 ColumnSpans::Run& run) const {
-        run.x = column;
-        run.first = placer_.Row(samples_[end - 1].y);
         run.last = placer_.Row(samples_[begin].y);
-        const Extremes all = YExtremes(samples_.subspan(begin, end - begin));
+        const std::size_t count = end - begin;
+        const Extremes all = count <= 2 * reach && count >= reach
+                                 ? ReachExtremes(&samples_[begin], count, reach)
+                                 : YExtremes(samples_.subspan(begin, count));
         if (!placer_.InColumns(run.x) || !placer_.IsValue(all.max)) {
             return false;
         }
@@ -734,9 +753,35 @@ private:
 
     // The run's extreme rows from extreme values; false when one lies outside the plot.
     bool Settle(const Extremes& e, ColumnSpans::Run& run) const {
-        run.lo = placer_.Row(placer_.RowRisesWithY() ? e.min : e.max);
-        run.hi = placer_.Row(placer_.RowRisesWithY() ? e.max : e.min);
-        return placer_.InRows(run.lo) && placer_.InRows(run.hi);
+        const bool rising = placer_.RowRisesWithY();
+        std::tie(run.lo, run.hi) = placer_.Rows(rising ? e.min : e.max, rising ? e.max : e.min);
+        return placer_.InRows(run.lo) & placer_.InRows(run.hi);
+    }
+
+    // The extremes of count samples from reach samples at each end, reach <= count <=
+    // 2 reach: evenly spaced samples give every column about the same count, so the loop
+    // runs as often for each, and its end is no surprise to the branch predictor.
+    static Extremes ReachExtremes(const tagXY* samples, std::size_t count, std::size_t reach) {
+#if defined(__SSE2__)
+        const tagXY* back = samples + count - 1;
+        __m128d lo[2] = {_mm_loadu_pd(&samples->x), _mm_loadu_pd(&back->x)};
+        __m128d hi[2] = {lo[0], lo[1]};
+        for (std::size_t i = 1; i < reach; ++i) {
+            const __m128d front = _mm_loadu_pd(&samples[i].x);
+            const __m128d rear = _mm_loadu_pd(&(back - i)->x);
+            lo[0] = _mm_min_pd(lo[0], front);
+            hi[0] = _mm_max_pd(hi[0], front);
+            lo[1] = _mm_min_pd(lo[1], rear);
+            hi[1] = _mm_max_pd(hi[1], rear);
+        }
+        const __m128d low = _mm_min_pd(lo[0], lo[1]);
+        const __m128d high = _mm_max_pd(hi[0], hi[1]);
+        return {_mm_cvtsd_f64(_mm_unpackhi_pd(low, low)),
+                _mm_cvtsd_f64(_mm_unpackhi_pd(high, high))};
+#else
+        static_cast<void>(reach);
+        return YExtremes(std::span(samples, count));
+#endif
     }
 
     static Extremes YExtremes(std::span<const tagXY> samples) {

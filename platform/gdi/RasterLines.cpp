@@ -52,10 +52,13 @@ int BresenhamBias(Coord dx, Coord dy) {
 
 // Of a line one column across (|dx| = 1, end pixel excluded), the pixels in its first
 // column: all of them while |dy| <= 1, else those before its single minor step, which
-// comes after pixel i once 2 i + dMajor + bias - 1 >= 2 dMajor.
+// comes after pixel i once 2 i + dMajor + bias - 1 >= 2 dMajor. Of the octants of such
+// steep lines, 3 and 6 (dx < 0) take the bias. Without branches: dense plots draw
+// these lines in every column, in no predictable direction.
 Coord RowsInFirstColumn(Coord dx, Coord dy) {
-    const Coord dMajor = std::max<Coord>(std::abs(dy), 1);
-    return dMajor > 1 ? (dMajor - BresenhamBias(dx, dy) + 2) / 2 : dMajor;
+    const Coord dMajor = std::abs(dy);
+    const Coord bias = dx < 0 ? 1 : 0;
+    return dMajor > 1 ? (dMajor - bias + 2) / 2 : 1;
 }
 
 // The rows from y0 towards y1, y1 excluded, in column x: what CosmeticLine's loop draws
@@ -434,21 +437,19 @@ void AppendChainPoints(const ColumnChain* chains, std::size_t count, std::vector
 
 namespace {
 
-// Rows [top, bottom) of one column; empty when top >= bottom.
+// Rows [top, bottom) of one column. Every empty range is the same one, reaching
+// nowhere, so that joining ranges needs no question which of them is empty: the
+// columns of a dense plot would make such questions unpredictable.
+constexpr Coord kNowhere = Coord{1} << 40;
 struct Rows {
-    Coord top = 0;
-    Coord bottom = 0;
+    Coord top = kNowhere;
+    Coord bottom = -kNowhere;
     bool IsEmpty() const { return top >= bottom; }
 };
-
-// Two row ranges that touch or overlap, as one; either may be empty.
-Rows Joined(Rows a, Rows b) {
-    if (a.IsEmpty()) {
-        return b;
-    }
-    if (b.IsEmpty()) {
-        return a;
-    }
+Rows Kept(bool keep, Rows rows) {
+    return keep ? rows : Rows{};
+}
+Rows Joined(Rows a, Rows b) {  // ranges that touch or overlap
     return Rows{std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
 }
 
@@ -456,15 +457,11 @@ Rows Joined(Rows a, Rows b) {
 // of the points before the final run of points in row last, and from there the rows
 // towards last, last excluded; nothing when all points lie in row last.
 Rows ChainRows(const ColumnChain& c) {
-    Coord settledLo = c.first;
-    Coord settledHi = c.first;
-    if (c.lo <= c.hi && !(c.lo == c.last && c.hi == c.last)) {
-        settledLo = std::min<Coord>(c.first, c.lo);
-        settledHi = std::max<Coord>(c.first, c.hi);
-    } else if (c.first == c.last) {
-        return Rows{};
-    }
-    return Rows{std::min<Coord>(settledLo, c.last + 1), std::max<Coord>(settledHi + 1, c.last)};
+    const bool sweeps = c.lo <= c.hi && !(c.lo == c.last && c.hi == c.last);
+    const Coord settledLo = sweeps ? std::min(c.first, c.lo) : c.first;
+    const Coord settledHi = sweeps ? std::max(c.first, c.hi) : c.first;
+    return Kept(sweeps || c.first != c.last, Rows{std::min<Coord>(settledLo, c.last + 1),
+                                                  std::max<Coord>(settledHi + 1, c.last)});
 }
 
 // A line from row from of one column to row to of the next, end pixel excluded: its rows
@@ -476,13 +473,13 @@ struct Split {
 Split NeighbourLine(Coord dx, Coord from, Coord to) {
     const Coord dy = to - from;
     const Coord steps = RowsInFirstColumn(dx, dy);
-    if (dy >= 0) {
-        return Split{Rows{from, from + steps}, Rows{from + steps, to}};
-    }
-    return Split{Rows{from - steps + 1, from + 1}, Rows{to + 1, from - steps + 1}};
+    const bool down = dy >= 0;
+    const Coord headTop = down ? from : from - steps + 1;
+    const Rows tail = down ? Rows{from + steps, to} : Rows{to + 1, from - steps + 1};
+    return Split{Rows{headTop, headTop + steps}, Kept(!tail.IsEmpty(), tail)};
 }
 
-bool ChainInside(const ColumnChain& c, Point64 offset, const RECT& clip) {
+inline bool ChainInside(const ColumnChain& c, Point64 offset, const RECT& clip) {
     const auto inRows = [&](LONG y) {
         return y + offset.y >= clip.top && y + offset.y < clip.bottom;
     };
