@@ -203,10 +203,10 @@ public:
         return Distance(sample) > window_;
     }
     bool InColumns(int x) const {
-        return x >= left_ && x <= rightPixel_;
+        return (x >= left_) & (x <= rightPixel_);
     }
     bool InRows(int y) const {
-        return y >= top_ && y <= bottom_;
+        return (y >= top_) & (y <= bottom_);
     }
     bool IsValue(double y) const {
         return y != noValue_;
@@ -760,29 +760,43 @@ private:
 
     // The extremes of count samples from reach samples at each end, reach <= count <=
     // 2 reach: evenly spaced samples give every column about the same count, so the loop
-    // runs as often for each, and its end is no surprise to the branch predictor.
+    // runs as often for each, and its end is no surprise to the branch predictor. Samples
+    // on 16-byte boundaries, as the trace's block keeps them, are compared straight from
+    // memory.
     static Extremes ReachExtremes(const tagXY* samples, std::size_t count, std::size_t reach) {
 #if defined(__SSE2__)
         const tagXY* back = samples + count - 1;
-        __m128d lo[2] = {_mm_loadu_pd(&samples->x), _mm_loadu_pd(&back->x)};
-        __m128d hi[2] = {lo[0], lo[1]};
-        for (std::size_t i = 1; i < reach; ++i) {
-            const __m128d front = _mm_loadu_pd(&samples[i].x);
-            const __m128d rear = _mm_loadu_pd(&(back - i)->x);
-            lo[0] = _mm_min_pd(lo[0], front);
-            hi[0] = _mm_max_pd(hi[0], front);
-            lo[1] = _mm_min_pd(lo[1], rear);
-            hi[1] = _mm_max_pd(hi[1], rear);
-        }
-        const __m128d low = _mm_min_pd(lo[0], lo[1]);
-        const __m128d high = _mm_max_pd(hi[0], hi[1]);
-        return {_mm_cvtsd_f64(_mm_unpackhi_pd(low, low)),
-                _mm_cvtsd_f64(_mm_unpackhi_pd(high, high))};
+        const bool aligned =
+            ((reinterpret_cast<std::uintptr_t>(samples) | reinterpret_cast<std::uintptr_t>(back)) &
+             15) == 0;
+        return aligned ? ReachExtremesFrom<true>(samples, back, reach)
+                       : ReachExtremesFrom<false>(samples, back, reach);
 #else
         static_cast<void>(reach);
         return YExtremes(std::span(samples, count));
 #endif
     }
+
+#if defined(__SSE2__)
+    template <bool kAligned>
+    static Extremes ReachExtremesFrom(const tagXY* front, const tagXY* back, std::size_t reach) {
+        const auto load = [](const tagXY* at) {
+            return kAligned ? _mm_load_pd(&at->x) : _mm_loadu_pd(&at->x);
+        };
+        __m128d lo[2] = {load(front), load(back)};
+        __m128d hi[2] = {lo[0], lo[1]};
+        for (std::size_t i = 1; i < reach; ++i) {
+            lo[0] = _mm_min_pd(lo[0], load(front + i));
+            hi[0] = _mm_max_pd(hi[0], load(front + i));
+            lo[1] = _mm_min_pd(lo[1], load(back - i));
+            hi[1] = _mm_max_pd(hi[1], load(back - i));
+        }
+        const __m128d low = _mm_min_pd(lo[0], lo[1]);
+        const __m128d high = _mm_max_pd(hi[0], hi[1]);
+        return {_mm_cvtsd_f64(_mm_unpackhi_pd(low, low)),
+                _mm_cvtsd_f64(_mm_unpackhi_pd(high, high))};
+    }
+#endif
 
     static Extremes YExtremes(std::span<const tagXY> samples) {
 #if defined(__SSE2__)

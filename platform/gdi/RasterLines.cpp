@@ -479,12 +479,14 @@ Split NeighbourLine(Coord dx, Coord from, Coord to) {
     return Split{Rows{headTop, headTop + steps}, Kept(!tail.IsEmpty(), tail)};
 }
 
+// Without branches: v in [lo, hi) as one unsigned comparison.
+inline bool Within(Coord v, Coord lo, Coord hi) {
+    return static_cast<std::uint64_t>(v - lo) < static_cast<std::uint64_t>(hi - lo);
+}
 inline bool ChainInside(const ColumnChain& c, Point64 offset, const RECT& clip) {
-    const auto inRows = [&](LONG y) {
-        return y + offset.y >= clip.top && y + offset.y < clip.bottom;
-    };
-    return c.x + offset.x >= clip.left && c.x + offset.x < clip.right && inRows(c.first) &&
-           inRows(c.last) && (c.lo > c.hi || (inRows(c.lo) && inRows(c.hi)));
+    const auto inRows = [&](LONG y) { return Within(y + offset.y, clip.top, clip.bottom); };
+    return Within(c.x + offset.x, clip.left, clip.right) & inRows(c.first) & inRows(c.last) &
+           ((c.lo > c.hi) | (inRows(c.lo) & inRows(c.hi)));
 }
 
 }  // namespace
