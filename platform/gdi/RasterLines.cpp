@@ -97,6 +97,31 @@ void WalkSolid(COLORREF* p, Coord count, Coord majorDelta, Coord minorDelta, Coo
     }
 }
 
+// count pixels of a styled line without minor steps (a grid line), from pattern pixel
+// dashPos on, a run of equal pattern pixels at a time: gaps in the gap colour, or left
+// alone without one.
+void DashedRuns(COLORREF* p, Coord count, Coord delta, Coord dashPos, const DashPattern& dash,
+                COLORREF colour, const COLORREF* gap) {
+    const auto on = [&](Coord at) { return ((dash.onMask >> at) & 1) != 0; };
+    while (count > 0) {
+        const bool drawn = on(dashPos);
+        Coord run = 1;
+        while (dashPos + run < dash.period && on(dashPos + run) == drawn) {
+            ++run;
+        }
+        run = std::min(run, count);
+        if (drawn || gap) {
+            const COLORREF value = drawn ? colour : *gap;
+            for (Coord k = 0; k < run; ++k) {
+                p[k * delta] = value;
+            }
+        }
+        p += run * delta;
+        count -= run;
+        dashPos = (dashPos + run) % dash.period;
+    }
+}
+
 // CosmeticLine for a solid pen and a segment that is not vertical, both ends inside the
 // surface: the whole line is visible, from its first pixel.
 void UnclippedSolidLine(Surface& surface, Point64 a, Point64 b, COLORREF pixel) {
@@ -243,6 +268,11 @@ void Rasteriser::CosmeticLine(Point64 a, Point64 b, const CosmeticPen& pen, Coor
         return;
     }
     Coord dashPos = (startPhase + first) % pen.dash.period;
+    if (dMinor == 0) {
+        DashedRuns(p, last - first + 1, majorDelta, dashPos, pen.dash, colour,
+                   pen.opaqueGaps ? &gap : nullptr);
+        return;
+    }
     for (Coord i = first; i <= last; ++i, p += majorDelta) {
         if ((pen.dash.onMask >> dashPos) & 1) {
             *p = colour;

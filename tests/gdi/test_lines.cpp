@@ -330,3 +330,41 @@ TEST(Lines, PolylineColumnsThroughAContext) {
     EXPECT_EQ(one.Count(kRed), 0);
     EXPECT_FALSE(one.dc.PolylineColumns(nullptr, 3));
 }
+
+// Styled grid lines: every pixel of a random horizontal or vertical line, clipped or not,
+// follows the pattern from the line's first pixel, gaps opaque or transparent.
+TEST(Dashes, AxisLinesFollowThePatternPixelByPixel) {
+    std::mt19937 random(5);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const int styles[] = {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_ALTERNATE};
+    for (int round = 0; round < 200; ++round) {
+        const int style = styles[pick(0, 4)];
+        const plat::CosmeticPen pen{kBlack, plat::DashPatternFor(style), pick(0, 1) == 1, kRed};
+        const RECT clip{pick(0, 10), pick(0, 10), pick(20, 40), pick(20, 40)};
+        const bool across = pick(0, 1) == 1;
+        const int at = pick(-2, 41);
+        const int from = pick(-20, 60);
+        const int to = pick(-20, 60);
+        const plat::Point64 a = across ? plat::Point64{from, at} : plat::Point64{at, from};
+        const plat::Point64 b = across ? plat::Point64{to, at} : plat::Point64{at, to};
+        plat::Surface surface(40, 40, kWhite);
+        plat::Coord phase = pick(0, 20);
+        const plat::Coord startPhase = phase;
+        plat::Rasteriser(surface, clip).CosmeticLine(a, b, pen, phase);
+        const int step = to > from ? 1 : -1;
+        for (int i = 0; i < std::abs(to - from); ++i) {
+            const int along = from + i * step;
+            const int x = across ? along : at;
+            const int y = across ? at : along;
+            if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) {
+                continue;
+            }
+            const int bit = static_cast<int>((startPhase + i) % pen.dash.period);
+            const bool drawn = ((pen.dash.onMask >> bit) & 1) != 0;
+            const COLORREF expected = drawn ? kBlack : (pen.opaqueGaps ? kRed : kWhite);
+            ASSERT_EQ(surface.GetPixel(x, y), expected) << "round " << round << " pixel " << i;
+        }
+    }
+}
