@@ -1,7 +1,9 @@
 // Cosmetic (Bresenham) and wide lines.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 #include "platform/gdi/Raster.h"
@@ -102,14 +104,13 @@ void WalkSolid(COLORREF* p, Coord count, Coord majorDelta, Coord minorDelta, Coo
 // alone without one.
 void DashedRuns(COLORREF* p, Coord count, Coord delta, Coord dashPos, const DashPattern& dash,
                 COLORREF colour, const COLORREF* gap) {
-    const auto on = [&](Coord at) { return ((dash.onMask >> at) & 1) != 0; };
     while (count > 0) {
-        const bool drawn = on(dashPos);
-        Coord run = 1;
-        while (dashPos + run < dash.period && on(dashPos + run) == drawn) {
-            ++run;
-        }
-        run = std::min(run, count);
+        // The run ends where the pattern's bit changes, or at the end of the period.
+        const std::uint64_t bits = std::uint64_t{dash.onMask} >> dashPos;
+        const bool drawn = (bits & 1) != 0;
+        const std::uint64_t changes =
+            (drawn ? ~bits : bits) | (std::uint64_t{1} << (dash.period - dashPos));
+        const Coord run = std::min<Coord>(std::countr_zero(changes), count);
         if (drawn || gap) {
             const COLORREF value = drawn ? colour : *gap;
             for (Coord k = 0; k < run; ++k) {
@@ -118,7 +119,10 @@ void DashedRuns(COLORREF* p, Coord count, Coord delta, Coord dashPos, const Dash
         }
         p += run * delta;
         count -= run;
-        dashPos = (dashPos + run) % dash.period;
+        dashPos += run;
+        if (dashPos == dash.period) {
+            dashPos = 0;
+        }
     }
 }
 
