@@ -16,10 +16,6 @@
 #include "platform/print/PrinterSettings.h"
 #include "platform/window/WinUser.h"
 
-// The dialog results DoModal answers.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-
 namespace plat {
 
 enum class DialogKind {

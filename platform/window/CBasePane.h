@@ -53,9 +53,6 @@ constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
 constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
 constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
 
-// The hit-test answer of a caption's close button.
-constexpr int HTCLOSE = 20;
-
 class CFrameWnd;
 
 class SUI_API CBasePane : public CWnd {

@@ -241,6 +241,11 @@ constexpr int HTNOWHERE = 0;
 constexpr int HTCLIENT = 1;
 constexpr int HTCAPTION = 2;
 constexpr int HTBORDER = 18;
+constexpr int HTCLOSE = 20;  // a caption's close button
+
+// The dialog results DoModal answers.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
 
 constexpr UINT MK_LBUTTON = 0x0001;
 constexpr UINT MK_RBUTTON = 0x0002;
