@@ -7,7 +7,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <tuple>
 #include <utility>
@@ -214,10 +213,6 @@ public:
     // Samples per pixel column on average, count samples from oldestX to the newest.
     double SamplesPerColumn(double oldestX, std::size_t count) const {
         return static_cast<double>(count - 1) / (std::fabs(newest_ - oldestX) * xPerUnit_);
-    }
-    // How far the left edge of column lies from the right edge, in pixels.
-    double PixelsFromRight(int column) const {
-        return right_ - column;
     }
 
     // True when, for samples of finite x and y in x order, the column never decreases

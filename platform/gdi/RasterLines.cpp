@@ -63,6 +63,15 @@ Coord RowsInFirstColumn(Coord dx, Coord dy) {
     return dMajor > 1 ? (dMajor - bias + 2) / 2 : 1;
 }
 
+// Rows [top, bottom) of column x in one colour; the caller has clipped them.
+void FillColumn(Surface& surface, Coord x, Coord top, Coord bottom, COLORREF pixel) {
+    const auto stride = static_cast<std::size_t>(surface.Width());
+    COLORREF* p = surface.Row(static_cast<int>(top)) + x;
+    for (Coord y = top; y < bottom; ++y, p += stride) {
+        *p = pixel;
+    }
+}
+
 // The rows from y0 towards y1, y1 excluded, in column x: what CosmeticLine's loop draws
 // for a solid vertical line, stepping down the rows directly (plots of dense samples are
 // mostly such lines).
@@ -73,14 +82,8 @@ void SolidVerticalLine(Surface& surface, const RECT& clip, Coord x, Coord y0, Co
     }
     const Coord top = std::max<Coord>(y0 < y1 ? y0 : y1 + 1, clip.top);
     const Coord bottom = std::min<Coord>(y0 < y1 ? y1 : y0 + 1, clip.bottom);
-    if (top >= bottom) {
-        return;
-    }
-    const COLORREF pixel = PixelOf(colour);
-    const auto stride = static_cast<std::size_t>(surface.Width());
-    COLORREF* p = surface.Row(static_cast<int>(top)) + x;
-    for (Coord y = top; y < bottom; ++y, p += stride) {
-        *p = pixel;
+    if (top < bottom) {
+        FillColumn(surface, x, top, bottom, PixelOf(colour));
     }
 }
 
@@ -374,12 +377,8 @@ std::size_t Rasteriser::SolidColumn(const Path& points, std::size_t first, COLOR
     }
     const Coord top = std::max<Coord>(std::min(lo, end + 1), clip_.top);
     const Coord bottom = std::min<Coord>(std::max(hi + 1, end), clip_.bottom);
-    const auto stride = static_cast<std::size_t>(surface_.Width());
     if (top < bottom) {
-        COLORREF* p = surface_.Row(static_cast<int>(top)) + x;
-        for (Coord y = top; y < bottom; ++y, p += stride) {
-            *p = pixel;
-        }
+        FillColumn(surface_, x, top, bottom, pixel);
     }
     return last;
 }
@@ -540,7 +539,6 @@ void Rasteriser::SolidColumnChains(std::span<const ColumnChain> chains, Point64 
         }
     }
     const COLORREF pixel = PixelOf(colour);
-    const auto stride = static_cast<std::size_t>(surface_.Width());
     const auto at = [&](LONG x, LONG y) { return Point64{x + offset.x, y + offset.y}; };
     Rows incoming;  // the rows the line from the chain before inks in this chain's column
     bool inside = ChainInside(chains[0], offset, clip_);
@@ -571,10 +569,8 @@ void Rasteriser::SolidColumnChains(std::span<const ColumnChain> chains, Point64 
             inside = nextInside;
         }
         if (!rows.IsEmpty()) {
-            COLORREF* p = surface_.Row(static_cast<int>(rows.top + offset.y)) + c.x + offset.x;
-            for (Coord y = rows.top; y < rows.bottom; ++y, p += stride) {
-                *p = pixel;
-            }
+            FillColumn(surface_, c.x + offset.x, rows.top + offset.y, rows.bottom + offset.y,
+                       pixel);
         }
     }
 }
