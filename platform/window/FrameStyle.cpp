@@ -15,21 +15,6 @@ void FillRing(CDC& dc, CRect outer, int width, COLORREF colour) {
     }
 }
 
-// The caption font of the desktop: 9 points of the user-interface face.
-CFont& CaptionFont() {
-    static auto* font = [] {
-        auto* made = new CFont;  // kept for the life of the process, like the system's
-        LOGFONTA logFont{};
-        logFont.lfHeight = -12;
-        logFont.lfWeight = FW_NORMAL;
-        logFont.lfCharSet = DEFAULT_CHARSET;
-        std::strcpy(logFont.lfFaceName, "Segoe UI");
-        made->CreateFontIndirect(&logFont);
-        return made;
-    }();
-    return *font;
-}
-
 void DrawCaptionText(CDC& dc, const CRect& caption, const CString& title, bool active) {
     if (title.IsEmpty()) {
         return;
@@ -79,6 +64,20 @@ void DrawWindowFrame(CDC& dc, const CRect& window, DWORD style, DWORD exStyle, b
     if (exStyle & WS_EX_STATICEDGE) {
         dc.Draw3dRect(&rect, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHIGHLIGHT));
     }
+}
+
+CFont& CaptionFont() {
+    static auto* font = [] {
+        auto* made = new CFont;  // kept for the life of the process, like the system's
+        LOGFONTA logFont{};
+        logFont.lfHeight = -12;
+        logFont.lfWeight = FW_NORMAL;
+        logFont.lfCharSet = DEFAULT_CHARSET;
+        std::strcpy(logFont.lfFaceName, "Segoe UI");
+        made->CreateFontIndirect(&logFont);
+        return made;
+    }();
+    return *font;
 }
 
 }  // namespace plat::style

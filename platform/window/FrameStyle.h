@@ -14,4 +14,8 @@ namespace plat::style {
 SUI_API void DrawWindowFrame(CDC& dc, const CRect& window, DWORD style, DWORD exStyle, bool active,
                              const CString& title);
 
+// The caption font of the desktop, 9 points of the user-interface face: window captions
+// and docked panes' captions.
+CFont& CaptionFont();
+
 }  // namespace plat::style

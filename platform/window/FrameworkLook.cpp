@@ -1,8 +1,7 @@
 #include "platform/window/FrameworkLook.h"
 
-#include <cstring>
-
 #include "platform/gdi/SavedDC.h"
+#include "platform/window/FrameStyle.h"
 #include "platform/window/WinUser.h"
 
 namespace plat::style {
@@ -13,21 +12,6 @@ constexpr int kTitleIndent = 6;
 PaneColours& Current() {
     static PaneColours colours = DayPaneColours();
     return colours;
-}
-
-// The pane caption font: 9 points of the user-interface face, as the desktop's captions.
-CFont& CaptionFont() {
-    static auto* font = [] {
-        auto* made = new CFont;  // kept for the life of the process, like the system's
-        LOGFONTA logFont{};
-        logFont.lfHeight = -12;
-        logFont.lfWeight = FW_NORMAL;
-        logFont.lfCharSet = DEFAULT_CHARSET;
-        std::strcpy(logFont.lfFaceName, "Segoe UI");
-        made->CreateFontIndirect(&logFont);
-        return made;
-    }();
-    return *font;
 }
 
 // Two diagonals of a square glyph, each two pixels wide: row i holds columns i, i + 1,
