@@ -493,7 +493,7 @@ Rows ChainRows(const ColumnChain& c) {
     const bool sweeps = c.lo <= c.hi && !(c.lo == c.last && c.hi == c.last);
     const Coord settledLo = sweeps ? std::min(c.first, c.lo) : c.first;
     const Coord settledHi = sweeps ? std::max(c.first, c.hi) : c.first;
-    return Kept(sweeps || c.first != c.last, Rows{std::min<Coord>(settledLo, c.last + 1),
+    return Kept(sweeps || c.first != c.last, Rows{std::min<Coord>(settledLo, Coord{c.last} + 1),
                                                   std::max<Coord>(settledHi + 1, c.last)});
 }
 
