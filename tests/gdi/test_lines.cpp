@@ -323,6 +323,26 @@ TEST(Lines, PolylineColumnsThroughAContext) {
         EXPECT_GT(folded.Count(kRed), 15) << style;
         EXPECT_TRUE(SameAs(folded.surface(), polyline.surface())) << style;
     }
+    // Far-flung chains (the ends of the coordinate range, moved further by the origins)
+    // draw what their polyline draws, without overflow.
+    const plat::ColumnChain far[] = {{INT_MAX, INT_MIN, INT_MAX, INT_MIN, INT_MAX},
+                                     {10, INT_MIN, 12},
+                                     {9, 3, INT_MAX},
+                                     {INT_MIN, 5, 5}};
+    std::vector<POINT> farPoints;
+    plat::AppendChainPoints(far, 4, farPoints);
+    Canvas folded(20, 20);
+    Canvas polyline(20, 20);
+    for (Canvas* c : {&folded, &polyline}) {
+        c->dc.SetViewportOrg(7, -9);
+    }
+    UsePen blue(folded.dc, PS_SOLID, 1, kBlue);
+    UsePen alsoBlue(polyline.dc, PS_SOLID, 1, kBlue);
+    EXPECT_TRUE(folded.dc.PolylineColumns(far, 4));
+    EXPECT_TRUE(polyline.dc.Polyline(farPoints.data(), static_cast<int>(farPoints.size())));
+    EXPECT_GT(folded.Count(kBlue), 0);
+    EXPECT_TRUE(SameAs(folded.surface(), polyline.surface()));
+
     Canvas one(20, 20);
     UsePen red(one.dc, PS_SOLID, 1, kRed);
     const plat::ColumnChain point{5, 5, 5};
