@@ -13,6 +13,7 @@
 
 #include "bench/RatioReport.h"
 #include "graph/CScrollData.h"
+#include "tests/support/ExactSum.h"
 
 namespace {
 
@@ -75,20 +76,6 @@ void BM_FrontInsertBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_FrontInsertBaseline);
 
-// The exact sum of the window's x or y, in extended precision with compensation.
-double ExactSum(std::span<const tagXY> samples, double tagXY::*field) {
-    long double sum = 0.0L;
-    long double compensation = 0.0L;
-    for (const tagXY& sample : samples) {
-        const long double value = sample.*field;
-        const long double next = sum + value;
-        compensation +=
-            std::abs(sum) >= std::abs(value) ? (sum - next) + value : (value - next) + sum;
-        sum = next;
-    }
-    return static_cast<double>(sum + compensation);
-}
-
 double Ulp(double value) {
     return std::nextafter(std::abs(value), HUGE_VAL) - std::abs(value);
 }
@@ -112,8 +99,8 @@ void BM_LongRunSums(benchmark::State& state) {
             trace.Add(x, 1e4 + levels[(i * 7) % kLevels]);
         }
         const auto window = trace.OldestFirst();
-        const double exactX = ExactSum(window, &tagXY::x);
-        const double exactY = ExactSum(window, &tagXY::y);
+        const double exactX = trace_test::ExactSum(window, &tagXY::x);
+        const double exactY = trace_test::ExactSum(window, &tagXY::y);
         const auto [minY, maxY] = std::minmax_element(
             window.begin(), window.end(), [](const tagXY& a, const tagXY& b) { return a.y < b.y; });
         state.counters["sumX_err_ulp"] = std::abs(trace.SumX() - exactX) / Ulp(exactX);

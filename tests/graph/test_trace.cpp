@@ -16,25 +16,11 @@
 #include "graph/CDataTrace.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/LocalTime.h"
+#include "tests/support/ExactSum.h"
 
 namespace {
 
 constexpr int kCapacity = CScrollData::kCapacity;
-
-// The sum of the samples' x or y in extended precision with compensation: far below the
-// rounding of one double, so it stands for the exact sum.
-double ReferenceSum(const std::deque<tagXY>& samples, double tagXY::*field) {
-    long double sum = 0.0L;
-    long double compensation = 0.0L;
-    for (const tagXY& sample : samples) {
-        const long double value = sample.*field;
-        const long double next = sum + value;
-        compensation +=
-            std::abs(sum) >= std::abs(value) ? (sum - next) + value : (value - next) + sum;
-        sum = next;
-    }
-    return static_cast<double>(sum + compensation);
-}
 
 // What the sum of the window may differ by: its parts are each rounded once, so one unit
 // in the last place of the sum and of the sum of magnitudes (for values that cancel).
@@ -88,8 +74,8 @@ public:
             ASSERT_TRUE(byIndex.x == samples_[i].x && byIndex.y == samples_[i].y) << i;
             ASSERT_TRUE(bySpan.x == samples_[i].x && bySpan.y == samples_[i].y) << i;
         }
-        const double sumX = ReferenceSum(samples_, &tagXY::x);
-        const double sumY = ReferenceSum(samples_, &tagXY::y);
+        const double sumX = trace_test::ExactSum(samples_, &tagXY::x);
+        const double sumY = trace_test::ExactSum(samples_, &tagXY::y);
         EXPECT_NEAR(trace.SumX(), sumX, SumTolerance(samples_, &tagXY::x, sumX));
         EXPECT_NEAR(trace.SumY(), sumY, SumTolerance(samples_, &tagXY::y, sumY));
         const double count = static_cast<double>(samples_.size());
